@@ -1,1 +1,157 @@
-int main() { return 0; }
+// The program's entry: parses the command line, starts the game on the SDL
+// backend (or headless, for tests and automation) and runs the frame loop.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "loop/dump.hpp"
+#include "loop/frame_loop.hpp"
+#include "loop/game.hpp"
+#include "loop/startup.hpp"
+#include "platform/fatal.hpp"
+#include "platform/platform.hpp"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kurara-tavo [--window] [--mute] [--seed N] [--data DIR]\n"
+    "       kurara-tavo --headless [--seed N] [--tick-ms N] [--start-tick N] [--script FILE]\n"
+    "                   [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
+
+struct Options {
+  bool headless = false;
+  kt::SdlOptions sdl;
+  std::optional<uint64_t> seed;
+  std::filesystem::path dataDir;
+  uint32_t tickMs = 16;
+  uint32_t startTick = 0;
+  std::string script;
+  std::optional<uint32_t> maxMs;
+  std::string screenshot, dumpState, trace;
+};
+
+// Parses a whole decimal number in [0, max] or fails.
+bool ParseNumber(const char* text, uint64_t max, uint64_t& out) {
+  if (!text || !*text || *text == '-') return false;
+  char* end = nullptr;
+  const unsigned long long v = std::strtoull(text, &end, 10);
+  if (*end != '\0' || v > max) return false;
+  out = v;
+  return true;
+}
+
+std::optional<Options> ParseArgs(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+    uint64_t n = 0;
+    auto number = [&](uint64_t max) {
+      if (!ParseNumber(next, max, n)) return false;
+      ++i;
+      return true;
+    };
+    auto text = [&](auto& field) {
+      if (!next) return false;
+      field = next;
+      ++i;
+      return true;
+    };
+    bool ok = true;
+    if (a == "--headless") o.headless = true;
+    else if (a == "--window") o.sdl.window = true;
+    else if (a == "--mute") o.sdl.mute = true;
+    else if (a == "--seed") { ok = number(UINT64_MAX); o.seed = n; }
+    else if (a == "--tick-ms") { ok = number(10'000) && n > 0; o.tickMs = static_cast<uint32_t>(n); }
+    else if (a == "--start-tick") { ok = number(UINT32_MAX); o.startTick = static_cast<uint32_t>(n); }
+    else if (a == "--max-ms") { ok = number(UINT32_MAX); o.maxMs = static_cast<uint32_t>(n); }
+    else if (a == "--data") ok = text(o.dataDir);
+    else if (a == "--script") ok = text(o.script);
+    else if (a == "--screenshot") ok = text(o.screenshot);
+    else if (a == "--dump-state") ok = text(o.dumpState);
+    else if (a == "--trace") ok = text(o.trace);
+    else ok = false;
+    if (!ok) {
+      std::fprintf(stderr, "kurara-tavo: bad argument '%s'\n%s", a.c_str(), kUsage);
+      return std::nullopt;
+    }
+  }
+  return o;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw kt::FatalError(path + ": cannot open the key script");
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteResults(const Options& o, const kt::Game& g) {
+  if (!o.screenshot.empty()) kt::SaveBitmap(o.screenshot, g.display.front);
+  if (o.dumpState == "-") {
+    kt::DumpState(g, std::cout);
+  } else if (!o.dumpState.empty()) {
+    std::ofstream out(o.dumpState);
+    kt::DumpState(g, out);
+    if (!out) throw kt::FatalError(o.dumpState + ": cannot write the state dump");
+  }
+}
+
+int RunHeadless(const Options& o, kt::Game& g) {
+  kt::HeadlessOptions h;
+  h.startTick = o.startTick;
+  h.tickMs = o.tickMs;
+  if (!o.script.empty()) h.script = kt::ParseKeyScript(ReadFile(o.script), o.script);
+  auto platform = kt::MakeHeadlessPlatform(h);
+  std::ofstream trace;
+  if (!o.trace.empty()) {
+    trace.open(o.trace);
+    if (!trace) throw kt::FatalError(o.trace + ": cannot write the trace");
+    g.trace = &trace;
+  }
+  kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
+  platform->Begin(g.KeyState);
+  // Without a script and a limit the run lasts ten seconds of game time.
+  const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
+  while (platform->Elapsed() < limit && (o.script.empty() || platform->Elapsed() < platform->ScriptLength())) {
+    if (!kt::FramePass(g, *platform)) break;
+  }
+  WriteResults(o, g);
+  return 0;
+}
+
+int RunWindowed(const Options& o, kt::Game& g) {
+  auto platform = kt::MakeSdlPlatform(o.sdl);
+  try {
+    kt::Startup(g, *platform, {o.dataDir, o.seed});
+    while (kt::FramePass(g, *platform)) {
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kurara-tavo: %s\n", e.what());
+    platform->ReportFatal(e.what());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto options = ParseArgs(argc, argv);
+  if (!options) return 2;
+  Options o = *options;
+  try {
+    if (o.dataDir.empty()) o.dataDir = kt::ProgramDir() / "data";
+    auto game = kt::NewGame();
+    return o.headless ? RunHeadless(o, *game) : RunWindowed(o, *game);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kurara-tavo: %s\n", e.what());
+    return 1;
+  }
+}

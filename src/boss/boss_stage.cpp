@@ -1,0 +1,7 @@
+#include "boss/boss_stage.hpp"
+
+namespace kt {
+
+void BossStageStep(Game&) {}
+
+}  // namespace kt

@@ -1,0 +1,7 @@
+#include "frontend/ending.hpp"
+
+namespace kt {
+
+void EndingStep(Game&) {}
+
+}  // namespace kt

@@ -1,0 +1,10 @@
+#pragma once
+// The main menu: set-up (scene 10) and the menu itself (scene 20).
+#include "loop/game.hpp"
+
+namespace kt {
+
+void MenuSetup(Game& g);
+void MenuStep(Game& g);
+
+}  // namespace kt

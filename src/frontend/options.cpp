@@ -1,0 +1,7 @@
+#include "frontend/options.hpp"
+
+namespace kt {
+
+void OptionsStep(Game&) {}
+
+}  // namespace kt

@@ -1,0 +1,26 @@
+#include "loop/draw.hpp"
+
+#include <utility>
+
+#include "platform/platform.hpp"
+
+namespace kt {
+
+void Draw(Game& g, Bmp source, int32_t x, int32_t y) {
+  BlitKeyed(g.display.Sheet(source), g.BlitRect, g.display.World(), x, y);
+}
+
+void DrawPiece(Game& g, Bmp source, int32_t l, int32_t t, int32_t r, int32_t b, int32_t x, int32_t y) {
+  g.BlitRect = Rect{l, t, r, b};
+  Draw(g, source, x, y);
+}
+
+void Present(Game& g, Platform& platform) {
+  g.BlitRect = Rect{g.CameraX, g.CameraY, g.CameraX + kScreenWidth, g.CameraY + kScreenHeight};
+  BlitKeyed(g.display.World(), g.BlitRect, g.display.back, 0, 0);
+  // The flip: the shown picture becomes the back buffer of the next pass.
+  std::swap(g.display.back, g.display.front);
+  platform.Show(g.display.front);
+}
+
+}  // namespace kt

@@ -1,0 +1,23 @@
+#pragma once
+// The frame loop: one pass checks Escape, reads the clock, lets the current
+// scene take at most one step, polls Enter and F6 every 500 ms, presents the
+// world window and delivers key events.
+#include "loop/game.hpp"
+
+namespace kt {
+
+class Platform;
+
+// Milliseconds between two steps of a scene: 0 for the one-step scenes that
+// run on every pass, 30 for the title sequence, 32 for the others; -1 for a
+// number that is no scene.
+int32_t ScenePace(int32_t sceneId);
+
+// Runs the current scene's step (at most one). Returns whether a step ran.
+bool DispatchScene(Game& g);
+
+// One pass of the loop. Returns false when Escape ended the game; nothing
+// else of that pass runs then.
+bool FramePass(Game& g, Platform& platform);
+
+}  // namespace kt

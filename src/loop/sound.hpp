@@ -1,0 +1,11 @@
+#pragma once
+// Playing the game's sounds: one voice per sound file.
+#include "loop/game.hpp"
+
+namespace kt {
+
+void SoundPlay(Game& g, Sfx s);  // play once
+void SoundLoop(Game& g, Sfx s);  // play looping
+void SoundStop(Game& g, Sfx s);
+
+}  // namespace kt

@@ -1,0 +1,57 @@
+#include "loop/startup.hpp"
+
+#include <chrono>
+
+#include "platform/fatal.hpp"
+#include "platform/platform.hpp"
+
+namespace kt {
+
+namespace {
+
+void LoadSounds(Game& g, Platform& platform, const std::filesystem::path& dir) {
+  Mixer& mixer = platform.OpenAudio();
+  for (int i = 0; i < kSoundCount; ++i) {
+    const auto path = dir / (std::string(kSoundFiles[static_cast<size_t>(i)]) + ".wav");
+    mixer.Load(i, LoadWave(path, mixer.Format()));
+  }
+  g.audio.mixer = &mixer;
+}
+
+void LoadBitmaps(Game& g, const std::filesystem::path& dir) {
+  for (size_t i = 0; i < kBitmapFiles.size(); ++i) {
+    const BitmapFile& f = kBitmapFiles[i];
+    const auto path = dir / (std::string(f.name) + ".bmp");
+    Surface s = LoadBitmap(path);
+    if (s.w < f.width || s.h < f.height)
+      throw FatalError(path.string() + ": the picture is " + std::to_string(s.w) + " x " + std::to_string(s.h) +
+                       ", the game needs at least " + std::to_string(f.width) + " x " + std::to_string(f.height));
+    g.display.sheets[i] = std::move(s);
+  }
+}
+
+uint64_t TimeOfDaySeed() {
+  return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+void ResetSettings(Game& g) {
+  const bool ready = g.settings.GraphicsReady;
+  g.settings = Settings{};
+  g.settings.GraphicsReady = ready;
+  g.settings.DegToRad = static_cast<float>(3.141592 / 180);
+  g.SceneId = scene::TitleSetup;
+}
+
+void Startup(Game& g, Platform& platform, const StartupOptions& options) {
+  LoadSounds(g, platform, options.dataDir / "sound");
+  platform.OpenDisplay();
+  LoadBitmaps(g, options.dataDir / "bmp");
+  g.settings.GraphicsReady = true;
+  LoadStageMap(options.dataDir / "map", g.StageMap);
+  ResetSettings(g);
+  g.rng.Seed(options.seed ? *options.seed : TimeOfDaySeed());
+}
+
+}  // namespace kt

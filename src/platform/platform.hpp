@@ -1,0 +1,115 @@
+#pragma once
+// What the game needs from the machine: a millisecond clock, a screen to show
+// the flipped picture on, key events delivered between passes, an audio device
+// fed by the mixer, and the data files. Two backends: SDL (window, real clock,
+// audio device) and headless (fake clock, scripted keys, no devices).
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/keys.hpp"
+#include "platform/mixer.hpp"
+#include "platform/surface.hpp"
+
+namespace kt {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Milliseconds since some start, wrapping at 2^32.
+  virtual uint32_t Ticks() = 0;
+
+  // Brings up the audio device (or, muted or headless, a mixer fed by nothing)
+  // and returns the mixer the sounds are loaded into. Called before OpenDisplay.
+  virtual Mixer& OpenAudio() = 0;
+  virtual void OpenDisplay() = 0;
+
+  // Puts the 640 x 480 front picture on screen.
+  virtual void Show(const Surface& front) = 0;
+
+  // Delivers the key events that arrived since the last call into `keys`.
+  // This is the only place key levels change. A closed window arrives as Escape.
+  virtual void ProcessMessages(KeyTable& keys) = 0;
+
+  // Called at the end of a pass with the tick at which the next scene step is
+  // due: a backend whose present does not wait for the display sleeps until
+  // then instead of spinning.
+  virtual void IdleUntil(uint32_t dueTick) = 0;
+
+  // Reports a fatal error to the player (a message box when a display exists).
+  virtual void ReportFatal(const std::string&) {}
+};
+
+struct SdlOptions {
+  bool window = false;  // false: desktop full screen
+  bool mute = false;    // no audio device
+};
+std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options);
+
+// One line of a key script: hold exactly `keys` for `ms` milliseconds.
+struct ScriptLine {
+  uint32_t ms = 0;
+  std::vector<uint8_t> keys;
+};
+// Parses "<ms> [KEY ...]" lines, '#' starts a comment. Throws FatalError naming
+// `name` and the line for anything else.
+std::vector<ScriptLine> ParseKeyScript(const std::string& text, const std::string& name);
+
+struct HeadlessOptions {
+  uint32_t startTick = 0;
+  uint32_t tickMs = 16;
+  std::vector<ScriptLine> script;
+};
+class HeadlessPlatform;
+std::unique_ptr<HeadlessPlatform> MakeHeadlessPlatform(const HeadlessOptions& options);
+
+// The headless backend, open for tests and the runner.
+class HeadlessPlatform : public Platform {
+ public:
+  explicit HeadlessPlatform(const HeadlessOptions& options);
+  uint32_t Ticks() override { return now_; }
+  Mixer& OpenAudio() override { return mixer_; }
+  void OpenDisplay() override {}
+  void Show(const Surface&) override { ++shown_; }
+  void ProcessMessages(KeyTable& keys) override;
+  void IdleUntil(uint32_t) override {}
+
+  // Sets the keys of the script's first moment (before the first pass).
+  void Begin(KeyTable& keys);
+  // Game time since the start, in ms.
+  uint32_t Elapsed() const { return now_ - start_; }
+  // Total length of the script in ms.
+  uint32_t ScriptLength() const { return scriptLength_; }
+  uint64_t Shown() const { return shown_; }
+  Mixer& GetMixer() { return mixer_; }
+
+ private:
+  void ApplyScript(KeyTable& keys) const;
+
+  uint32_t start_, now_, tickMs_;
+  std::vector<ScriptLine> script_;
+  uint32_t scriptLength_ = 0;
+  uint64_t shown_ = 0;
+  Mixer mixer_;
+};
+
+// ---- data files (implemented with SDL's loaders) -------------------------------
+
+// Loads a BMP of any depth SDL reads and converts it to RGB565. Throws
+// FatalError naming the file if it is missing, empty, truncated or not a BMP.
+Surface LoadBitmap(const std::filesystem::path& path);
+
+// Loads a WAV and converts it once to `format`. Throws FatalError naming the
+// file if it is missing, empty, truncated or not a WAV.
+std::vector<int16_t> LoadWave(const std::filesystem::path& path, const AudioFormat& format);
+
+// Writes a picture as a 16-bit BMP.
+void SaveBitmap(const std::filesystem::path& path, const Surface& s);
+
+// The folder that holds the running program.
+std::filesystem::path ProgramDir();
+
+}  // namespace kt

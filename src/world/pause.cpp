@@ -1,0 +1,7 @@
+#include "world/pause.hpp"
+
+namespace kt {
+
+void PauseStep(Game&) {}
+
+}  // namespace kt
