@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gen/art_parts.hpp"
 #include "gen/atlas_table.hpp"
 #include "gen/font.hpp"
 #include "gen/gen.hpp"
@@ -162,9 +163,16 @@ void MarkNestedReads(Canvas& c, std::span<const AtlasRect> rects, std::string_vi
   }
 }
 
+void ClearBlackStrips(Sheets& sheets) {
+  for (const AtlasRect& r : AtlasRects()) {
+    const auto it = sheets.find(r.sheet);
+    if (it != sheets.end() && r.paint == Paint::kBlack) it->second.Fill(r.left, r.top, r.right, r.bottom, kClear);
+  }
+}
+
 }  // namespace
 
-void PaintArt(Sheets& sheets) {
+void PaintPlaceholders(Sheets& sheets) {
   const std::span<const AtlasRect> rects = AtlasRects();
   // The near strip is the stage's own picture, painted from the stage map;
   // the world surface stays transparent.
@@ -184,10 +192,18 @@ void PaintArt(Sheets& sheets) {
   }
   for (auto& [name, canvas] : sheets)
     if (!skip(name)) MarkNestedReads(canvas, rects, name);
-  for (const AtlasRect& r : rects) {
-    const auto it = sheets.find(r.sheet);
-    if (it != sheets.end() && r.paint == Paint::kBlack) it->second.Fill(r.left, r.top, r.right, r.bottom, kClear);
-  }
+  ClearBlackStrips(sheets);
+}
+
+void PaintArt(Sheets& sheets) {
+  // Placeholders first, so a rectangle no painter has reached yet still shows
+  // what it is; then the real pictures over them.
+  PaintPlaceholders(sheets);
+  PaintHeroArt(sheets);
+  PaintEnemyArt(sheets);
+  PaintSceneryArt(sheets);
+  PaintLettering(sheets);
+  ClearBlackStrips(sheets);
 }
 
 }  // namespace gen

@@ -1,0 +1,7 @@
+#include "gen/art_parts.hpp"
+
+namespace gen {
+
+void PaintHeroArt(Sheets&) {}
+
+}  // namespace gen
