@@ -1,18 +1,43 @@
 #include "platform/surface.hpp"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kt {
 
 namespace {
 
-// One row: copy the non-zero pixels. Written so the compiler turns it into a
-// vector blend (load, compare with zero, select); a row of 640 takes well under
-// a microsecond.
+// One row: copy the non-zero pixels. Pixel art has long runs of opaque and of
+// transparent pixels, so eight pixels at a time are either stored straight
+// (all opaque: no read of the destination), skipped (all transparent) or
+// blended; the rest goes one by one.
+#if defined(__SSE2__)
+inline void KeyedRow(const uint16_t* __restrict s, uint16_t* __restrict d, int32_t n) {
+  const __m128i zero = _mm_setzero_si128();
+  int32_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i clear = _mm_cmpeq_epi16(v, zero);
+    const int mask = _mm_movemask_epi8(clear);
+    if (mask == 0) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), v);
+    } else if (mask != 0xFFFF) {
+      const __m128i old = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(_mm_and_si128(clear, old), _mm_andnot_si128(clear, v)));
+    }
+  }
+  for (; i < n; ++i)
+    if (s[i] != 0) d[i] = s[i];
+}
+#else
 inline void KeyedRow(const uint16_t* __restrict s, uint16_t* __restrict d, int32_t n) {
   for (int32_t i = 0; i < n; ++i) {
     const uint16_t v = s[i];
     d[i] = v != 0 ? v : d[i];
   }
 }
+#endif
 
 }  // namespace
 
