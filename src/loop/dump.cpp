@@ -30,6 +30,61 @@ void DumpSettings(const Settings& s, JsonWriter& j) {
       .EndObject();
 }
 
+void DumpRect(const char* key, const Rect& r, JsonWriter& j) {
+  j.BeginArray(key).Value(r.Left).Value(r.Top).Value(r.Right).Value(r.Bottom).EndArray();
+}
+
+void DumpHero(const char* key, const Hero& h, JsonWriter& j) {
+  j.BeginObject(key);
+  const std::pair<const char*, int32_t> fields[] = {
+      {"X", h.X}, {"Y", h.Y}, {"Lives", h.Lives}, {"ThrowOriginX", h.ThrowOriginX}, {"Facing", h.Facing},
+      {"Row", h.Row}, {"BodyX", h.BodyX}, {"BodyY", h.BodyY}, {"HandAX", h.HandAX}, {"HandAY", h.HandAY},
+      {"HandBX", h.HandBX}, {"HandBY", h.HandBY}, {"FootAX", h.FootAX}, {"FootAY", h.FootAY},
+      {"FootBX", h.FootBX}, {"FootBY", h.FootBY}, {"HipX", h.HipX}, {"HipY", h.HipY}, {"Vy", h.Vy},
+      {"Health", h.Health}, {"Hurt", h.Hurt}, {"RespawnWait", h.RespawnWait}, {"State", h.State},
+      {"Step", h.Step}, {"HurtTimer", h.HurtTimer}, {"Crouching", h.Crouching}, {"EffectRow", h.EffectRow},
+      {"HitGauge", h.HitGauge}, {"HurtGauge", h.HurtGauge}, {"BurstStep", h.BurstStep}, {"HitCue", h.HitCue},
+      {"HurtCue", h.HurtCue}, {"Carrying", h.Carrying}, {"Carried", h.Carried}, {"UpHeld", h.UpHeld},
+      {"WalkRight", h.WalkRight}, {"WalkLeft", h.WalkLeft}, {"AttackTick", h.AttackTick},
+      {"PickUpTick", h.PickUpTick}, {"DashCount", h.DashCount}, {"DashArmed", h.DashArmed}, {"Speed", h.Speed},
+      {"WalkRightFrame", h.WalkRightFrame}, {"WalkLeftFrame", h.WalkLeftFrame}, {"BobFrame", h.BobFrame},
+      {"Dashing", h.Dashing}};
+  for (const auto& [name, value] : fields) j.Field(name, value);
+  DumpRect("HandRect", h.HandRect, j);
+  DumpRect("FootRect", h.FootRect, j);
+  DumpRect("HipRect", h.HipRect, j);
+  DumpRect("SpinRightRect", h.SpinRightRect, j);
+  DumpRect("SpinLeftRect", h.SpinLeftRect, j);
+  DumpRect("SparkRect", h.SparkRect, j);
+  // The burst's sparks fly while the burst itself runs.
+  j.Field("ParticlesInFlight", h.State == hero::Burst ? static_cast<int64_t>(h.Particles.size()) : int64_t{0});
+  j.EndObject();
+}
+
+void DumpStage(const Game& g, JsonWriter& j) {
+  const StageState& s = g.stage;
+  j.Field("ExitX", s.ExitX)
+      .Field("ExitCount", s.ExitCount)
+      .Field("CameraMaxX", s.CameraMaxX)
+      .Field("CameraMaxY", s.CameraMaxY)
+      .Field("WorldMaxX", s.WorldMaxX)
+      .Field("WorldMaxY", s.WorldMaxY)
+      .Field("FloorScrollX", s.FloorScrollX)
+      .Field("GameOverTick", s.GameOverTick)
+      .Field("GameOverScroll", s.GameOverScroll)
+      .Field("HeroSwitchTick", s.HeroSwitchTick)
+      .Field("HeroSwitchMark", s.HeroSwitchMark)
+      .Field("ControlledHero", s.ControlledHero)
+      .Field("OnePlayerMode", g.settings.OnePlayerMode)
+      .Field("FarScrollX", g.hud.FarScrollX)
+      .Field("NearScrollX", g.hud.NearScrollX)
+      .Field("ComboCount", g.hud.ComboCount)
+      .Field("ComboShow", g.hud.ComboShow)
+      .Field("BossPhase", g.bossStage.BossPhase)
+      .Field("BackdropX", g.bossStage.BackdropX)
+      .Field("BossX", g.BossX);
+}
+
 void DumpSounds(const Game& g, JsonWriter& j) {
   j.BeginArray("playing");
   if (g.audio.mixer)
@@ -55,6 +110,9 @@ void DumpState(const Game& g, std::ostream& out) {
   for (size_t k = 0; k < g.KeyState.size(); ++k)
     if (g.KeyState[k]) j.Value(static_cast<int64_t>(k));
   j.EndArray();
+  DumpStage(g, j);
+  DumpHero("Kurara", g.Kurara, j);
+  DumpHero("Tavo", g.Tavo, j);
   DumpSettings(g.settings, j);
   DumpSounds(g, j);
   j.EndObject();
@@ -72,6 +130,16 @@ void WriteTraceLine(const Game& g, int32_t sceneRan, std::ostream& out) {
   list("once", g.audio.step.once);
   list("looping", g.audio.step.looping);
   list("stopped", g.audio.step.stopped);
+  for (const auto& [key, h] : {std::pair<const char*, const Hero*>{"Kurara", &g.Kurara}, {"Tavo", &g.Tavo}}) {
+    j.BeginObject(key)
+        .Field("X", h->X)
+        .Field("Y", h->Y)
+        .Field("State", h->State)
+        .Field("Step", h->Step)
+        .Field("Vy", h->Vy)
+        .EndObject();
+  }
+  j.Field("CameraX", g.CameraX).Field("CameraY", g.CameraY);
   j.EndObject();
   out << '\n';
 }

@@ -13,7 +13,9 @@
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
 #include "platform/surface.hpp"
+#include "heroes/hero_state.hpp"
 #include "world/stage_map.hpp"
+#include "world/stage_state.hpp"
 
 namespace kt {
 
@@ -102,6 +104,17 @@ struct Game {
 
   // ---- settings ----
   Settings settings;
+
+  // ---- heroes ----
+  Hero Kurara;
+  Hero Tavo;
+
+  // ---- stage, HUD, boss stage, ending ----
+  StageState stage;
+  HudState hud;
+  BossStageState bossStage;
+  EndingState ending;
+  int32_t BossX = 0;  // the boss's position, placed by the stage exit
 
   // ---- pause menu ----
   int32_t PauseCursor = 0;

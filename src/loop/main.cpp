@@ -19,14 +19,15 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kurara-tavo [--window] [--mute] [--seed N] [--data DIR]\n"
-    "       kurara-tavo --headless [--seed N] [--tick-ms N] [--start-tick N] [--script FILE]\n"
+    "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--seed N] [--data DIR]\n"
+    "       kurara-tavo --headless [--players 1|2] [--seed N] [--tick-ms N] [--start-tick N] [--script FILE]\n"
     "                   [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
 
 struct Options {
   bool headless = false;
   kt::SdlOptions sdl;
   std::optional<uint64_t> seed;
+  std::optional<int32_t> players;
   std::filesystem::path dataDir;
   uint32_t tickMs = 16;
   uint32_t startTick = 0;
@@ -67,6 +68,7 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     else if (a == "--window") o.sdl.window = true;
     else if (a == "--mute") o.sdl.mute = true;
     else if (a == "--seed") { ok = number(UINT64_MAX); o.seed = n; }
+    else if (a == "--players") { ok = number(2) && n >= 1; o.players = static_cast<int32_t>(n); }
     else if (a == "--tick-ms") { ok = number(10'000) && n > 0; o.tickMs = static_cast<uint32_t>(n); }
     else if (a == "--start-tick") { ok = number(UINT32_MAX); o.startTick = static_cast<uint32_t>(n); }
     else if (a == "--max-ms") { ok = number(UINT32_MAX); o.maxMs = static_cast<uint32_t>(n); }
@@ -116,6 +118,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
     g.trace = &trace;
   }
   kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
+  if (o.players) g.settings.OnePlayerMode = *o.players;
   platform->Begin(g.KeyState);
   // Without a script and a limit the run lasts ten seconds of game time.
   const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
@@ -130,6 +133,7 @@ int RunWindowed(const Options& o, kt::Game& g) {
   auto platform = kt::MakeSdlPlatform(o.sdl);
   try {
     kt::Startup(g, *platform, {o.dataDir, o.seed});
+    if (o.players) g.settings.OnePlayerMode = *o.players;
     while (kt::FramePass(g, *platform)) {
     }
   } catch (const std::exception& e) {

@@ -1,5 +1,6 @@
 #pragma once
-// The stage scenes: stage start (30), walk-in (35), gameplay (40), game over (60).
+// The stage scenes: stage start (30), walk-in (35), gameplay (40), game over
+// (60), and the gameplay step's helpers.
 #include "loop/game.hpp"
 
 namespace kt {
@@ -8,5 +9,10 @@ void StageStart(Game& g);
 void StageWalkIn(Game& g);
 void StageTick(Game& g);
 void GameOverStep(Game& g);
+
+void PoseResetStep(Game& g);
+void HeroSwitchPoll(Game& g);
+void InputStep(Game& g);
+void FloorStripDraw(Game& g);
 
 }  // namespace kt

@@ -1,0 +1,7 @@
+#include "boss/boss.hpp"
+
+namespace kt {
+
+void BossReset(Game&) {}
+
+}  // namespace kt
