@@ -39,7 +39,7 @@ class HandPlatform : public Platform {
 
 struct StageRig {
   // A stage with only the floor (rows 29..31), both heroes walked in.
-  explicit StageRig(int32_t players = 2) : game(NewGame()), platform(1000) {
+  explicit StageRig(int32_t players = 2) : game(NewGame()), platform(100000) {
     Game& g = *game;
     ResetSettings(g);
     g.settings.OnePlayerMode = players;
