@@ -5,6 +5,8 @@
 namespace kt {
 
 void MenuSetup(Game& g);
+// The enemy counts of each kind for the current enemy amount.
+void SetEnemyCounts(Game& g);
 void MenuStep(Game& g);
 
 }  // namespace kt

@@ -13,6 +13,7 @@
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
 #include "platform/surface.hpp"
+#include "enemies/enemy_state.hpp"
 #include "heroes/hero_state.hpp"
 #include "world/stage_map.hpp"
 #include "world/stage_state.hpp"
@@ -108,6 +109,9 @@ struct Game {
   // ---- heroes ----
   Hero Kurara;
   Hero Tavo;
+
+  // ---- enemies ----
+  EnemyTables enemies;
 
   // ---- stage, HUD, boss stage, ending ----
   StageState stage;

@@ -1,0 +1,79 @@
+#pragma once
+// What the enemy kinds share: the proximity rule, the map cells, the hit
+// spark, the combo, and the hit tests against the heroes, driven by each
+// kind's own numbers.
+#include <cstdint>
+
+#include "enemies/enemy_state.hpp"
+#include "loop/game.hpp"
+
+namespace kt {
+
+// ---- shared helpers -----------------------------------------------------------
+
+// An enemy takes part only while its X is strictly within 700 pixels of a hero's.
+bool NearAHero(const Game& g, const Enemy& e);
+
+// Map cells at world (x, y): solid is exactly 1, floor is anything but 0.
+bool CellSolid(const Game& g, int32_t x, int32_t y);
+bool CellFloor(const Game& g, int32_t x, int32_t y);
+
+// Puts the hands and feet at pose f of the enemy's tables.
+void ApplyPose(Enemy& e, int32_t f);
+
+// The hit spark: 17 steps through 10 frames.
+void AdvanceSpark(Enemy& e);
+
+// The combo: the highest hit count since the last display...
+void RaiseCombo(Game& g, const Enemy& e);
+// ...shown when the enemy that reached it lands. A capped landing shows 9 and 9
+// for 100 and more.
+void ComboOnLanding(Game& g, const Enemy& e, bool capped);
+
+// The numbers of one kind's hit tests.
+struct HitNumbers {
+  // Contact: the enemy's body knocks the hero.
+  int32_t contactOffState;    // no contact in this state
+  bool contactNeedsHealth;    // only while Health > 0
+  bool contactNeedsNoSpark;   // only while Sparking = 0
+  int32_t contactTop;         // Y + contactTop < H.Y
+  int32_t contactBottom;      // H.Y < Y + contactBottom standing
+  int32_t contactBottomCrouch;
+  int32_t contactLeft, contactRight;  // X + left < H.X < X + right
+  int32_t knockLine;          // H.X + 40 < X + knockLine: knocked left (state 5)
+  // Punch and spin.
+  bool strikesNeedUncarried;  // a carried hero's punch and spin do not count
+  int32_t bandAbove;          // Hand - bandAbove < Y < Hand + 20
+  int32_t firstHit, secondHit;
+  int32_t spinLeftHero, spinRightHero;
+  // Thrown hero.
+  bool throwNeedsNoSpark;
+  int32_t throwBottom, throwRight;  // Y - 35 < H.Y < Y + bottom, X - 50 < H.X < X + right
+};
+
+// What a hit test did, for the kind to add its own effects.
+enum class Struck { None, Punch, Burst, Spin };
+
+// The contact test: the enemy's body knocks the hero. Returns whether it did.
+bool EnemyContact(Enemy& e, Hero& h, const HitNumbers& n);
+// The punch, burst and spin tests. Returns the last of the hero's attacks that
+// struck; the kind adds its own effects of a spin.
+Struck EnemyStrikes(Game& g, Enemy& e, Hero& h, const HitNumbers& n, Sfx hitSound);
+// Contact, then the strikes.
+Struck HitByHero(Game& g, Enemy& e, Hero& h, const HitNumbers& n, Sfx hitSound);
+// The thrown-hero test against Tavo, then Kurara.
+void HitByThrow(Game& g, Enemy& e, const HitNumbers& n);
+
+// Runs `test(hero)` for the heroes the enemies test this step: Tavo, then
+// Kurara; in one-player mode only the steered hero.
+template <typename F>
+void ForTestedHeroes(Game& g, F test) {
+  if (g.settings.OnePlayerMode == 1) {
+    test(g.stage.ControlledHero == 1 ? g.Kurara : g.Tavo);
+  } else {
+    test(g.Tavo);
+    test(g.Kurara);
+  }
+}
+
+}  // namespace kt
