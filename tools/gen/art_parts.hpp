@@ -11,11 +11,12 @@ void PaintPlaceholders(Sheets& sheets);
 // Both heroes' bodies (two looks), hands, feet, lower bodies, spin flashes, hurt
 // effect and burst spark (char256, geji256).
 void PaintHeroArt(Sheets& sheets);
-// The six enemy kinds, their balls and sparks, and the boss (char256, teki).
+// The six enemy kinds, their balls and sparks, the boss (char256, teki), and
+// the figures bursting out of the title box (tobidasi).
 void PaintEnemyArt(Sheets& sheets);
 // Far strip, floor strip, boss backdrops and arena fronts, beam, title
-// panorama, options backdrop, the title box and fountain figures (haikei256,
-// OPhaikei, option1280, Hako, tobidasi).
+// panorama, options backdrop and the title box (haikei256, OPhaikei,
+// option1280, Hako).
 void PaintSceneryArt(Sheets& sheets);
 // Every lettered picture: logo, captions, game-over banner, menu and options
 // lettering, pause menu, staff pages, HUD panel, gauges, digits, exit sign and
