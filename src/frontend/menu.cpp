@@ -1,5 +1,11 @@
 #include "frontend/menu.hpp"
 
+#include "heroes/kurara.hpp"
+#include "heroes/tavo.hpp"
+#include "loop/draw.hpp"
+#include "loop/sound.hpp"
+#include "loop/ticks.hpp"
+
 namespace kt {
 
 void SetEnemyCounts(Game& g) {
@@ -23,7 +29,111 @@ void SetEnemyCounts(Game& g) {
   }
 }
 
-void MenuSetup(Game&) {}
-void MenuStep(Game&) {}
+void MenuSetup(Game& g) {
+  SoundStop(g, Sfx::story);
+  // The extra kinds stay out unless M or B is held in this visit of the menu.
+  g.settings.MogetaOff = 1;
+  g.settings.ByoonOff = 1;
+  SetEnemyCounts(g);
+  DrawPiece(g, Bmp::OPhaikei, 0, 0, 640, 480, g.CameraX, g.CameraY);
+  TavoDraw(g);
+  KuraraDraw(g);
+  g.SceneId = scene::Menu;
+}
+
+namespace {
+
+struct MenuItem {
+  Rect normal, selected;
+  int32_t dx, dy;
+};
+constexpr MenuItem kOnePlayer{{0, 100, 100, 138}, {100, 100, 200, 138}, 195, 300};
+constexpr MenuItem kTwoPlayers{{200, 100, 300, 138}, {300, 100, 400, 138}, 305, 300};
+constexpr MenuItem kOptions{{400, 100, 520, 140}, {520, 100, 640, 140}, 235, 350};
+constexpr MenuItem kQuit{{0, 140, 80, 180}, {80, 140, 160, 180}, 250, 400};
+
+void DrawItem(Game& g, const MenuItem& item, bool selected) {
+  const Rect& r = selected ? item.selected : item.normal;
+  DrawPiece(g, Bmp::optionmoji, r.Left, r.Top, r.Right, r.Bottom, g.CameraX + item.dx, g.CameraY + item.dy);
+}
+
+void MenuDraw(Game& g) {
+  const FrontEndState& f = g.front;
+  DrawPiece(g, Bmp::OPhaikei, g.CameraX, 0, g.CameraX + 640, 480, g.CameraX, 100);
+  TavoDraw(g);
+  KuraraDraw(g);
+  DrawPiece(g, Bmp::haikei256, 0, 630, 640, 710, g.CameraX, 516);
+  const bool start = f.MenuRow == menu::RowStart;
+  DrawItem(g, kOnePlayer, start && f.MenuChoice == menu::OnePlayer);
+  DrawItem(g, kTwoPlayers, start && f.MenuChoice == menu::TwoPlayers);
+  DrawItem(g, kOptions, f.MenuRow == menu::RowOptions);
+  DrawItem(g, kQuit, f.MenuRow == menu::RowQuit);
+  // The title logo.
+  DrawPiece(g, Bmp::haikei256, 3840, 0, 4480, 190, g.CameraX - 10, g.CameraY + 50);
+}
+
+void Choose(Game& g) {
+  FrontEndState& f = g.front;
+  switch (f.MenuRow) {
+    case menu::RowStart:
+      SoundPlay(g, Sfx::kettei);
+      g.settings.OnePlayerMode = f.MenuChoice == menu::OnePlayer ? 1 : 2;
+      if (g.PlayersOverride != 0) g.settings.OnePlayerMode = g.PlayersOverride;
+      g.SceneId = scene::StageStart;
+      break;
+    case menu::RowOptions:
+      SoundPlay(g, Sfx::kettei);
+      g.SceneId = scene::Options;
+      break;
+    case menu::RowQuit:
+      // The last staff page, then the end of the program.
+      g.ending.StaffX = g.CameraX + 135;
+      g.ending.StaffY = g.CameraY + 165;
+      g.ending.EndingPhase = 7;
+      g.SceneId = scene::Ending;
+      SoundPlay(g, Sfx::kettei);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void MenuStep(Game& g) {
+  MenuDraw(g);
+
+  FrontEndState& f = g.front;
+  if (!TimePassed(g.FrameTick, f.MenuPollTick, 240)) return;
+  const auto held = [&](uint8_t key) {
+    if (g.KeyState[key]) f.MenuPollTick = g.FrameTick;
+    return g.KeyState[key];
+  };
+  const auto move = [&](int32_t& value, int32_t to) {
+    SoundPlay(g, Sfx::sentaku);
+    value = to;
+  };
+  if (held('M')) g.settings.MogetaOff = 0;
+  if (held('B')) g.settings.ByoonOff = 0;
+  if (held(vk::Enter)) Choose(g);
+  if (held(vk::Right) && f.MenuRow == menu::RowStart && f.MenuChoice == menu::OnePlayer)
+    move(f.MenuChoice, menu::TwoPlayers);
+  if (held(vk::Left) && f.MenuRow == menu::RowStart && f.MenuChoice == menu::TwoPlayers)
+    move(f.MenuChoice, menu::OnePlayer);
+  if (held(vk::Up)) {
+    if (f.MenuRow == menu::RowOptions) {
+      move(f.MenuRow, menu::RowStart);
+    } else if (f.MenuRow == menu::RowQuit) {
+      move(f.MenuRow, menu::RowOptions);
+    }
+  }
+  if (held(vk::Down)) {
+    if (f.MenuRow == menu::RowStart) {
+      move(f.MenuRow, menu::RowOptions);
+    } else if (f.MenuRow == menu::RowOptions) {
+      move(f.MenuRow, menu::RowQuit);
+    }
+  }
+}
 
 }  // namespace kt

@@ -6,5 +6,7 @@ namespace kt {
 
 void TitleStart(Game& g);
 void OpeningStep(Game& g);
+// The fountain's figures in motion: entries 1..FountainRounds of every table.
+void FountainDraw(Game& g);
 
 }  // namespace kt

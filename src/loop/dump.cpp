@@ -85,6 +85,30 @@ void DumpStage(const Game& g, JsonWriter& j) {
       .Field("BossX", g.BossX);
 }
 
+void DumpFrontEnd(const Game& g, JsonWriter& j) {
+  const FrontEndState& f = g.front;
+  j.BeginObject("frontend")
+      .Field("OpeningTick", f.OpeningTick)
+      .Field("OpeningPhase", f.OpeningPhase)
+      .Field("BoxX", f.BoxX)
+      .Field("BoxY", f.BoxY)
+      .Field("BoxSpeed", f.BoxSpeed)
+      .Field("BoxTop", f.BoxTop)
+      .Field("BoxCount", f.BoxCount)
+      .Field("FountainPattern", f.FountainPattern)
+      .Field("FountainRounds", f.FountainRounds)
+      .Field("FountainTick", f.FountainTick)
+      .Field("PromptBlink", f.PromptBlink)
+      .Field("MenuPollTick", f.MenuPollTick)
+      .Field("MenuRow", f.MenuRow)
+      .Field("MenuChoice", f.MenuChoice)
+      .Field("OptionsRow", f.OptionsRow)
+      .Field("StaffX", g.ending.StaffX)
+      .Field("StaffY", g.ending.StaffY)
+      .Field("PlayersOverride", g.PlayersOverride);
+  j.EndObject();
+}
+
 void DumpSounds(const Game& g, JsonWriter& j) {
   j.BeginArray("playing");
   if (g.audio.mixer)
@@ -114,6 +138,7 @@ void DumpState(const Game& g, std::ostream& out) {
   DumpHero("Kurara", g.Kurara, j);
   DumpHero("Tavo", g.Tavo, j);
   DumpSettings(g.settings, j);
+  DumpFrontEnd(g, j);
   DumpSounds(g, j);
   j.EndObject();
   out << '\n';

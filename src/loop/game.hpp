@@ -14,6 +14,7 @@
 #include "platform/mixer.hpp"
 #include "platform/surface.hpp"
 #include "enemies/enemy_state.hpp"
+#include "frontend/frontend_state.hpp"
 #include "heroes/hero_state.hpp"
 #include "world/stage_map.hpp"
 #include "world/stage_state.hpp"
@@ -120,11 +121,15 @@ struct Game {
   EndingState ending;
   int32_t BossX = 0;  // the boss's position, placed by the stage exit
 
+  // ---- title, menu, options ----
+  FrontEndState front;
+
   // ---- pause menu ----
-  int32_t PauseCursor = 0;
+  int32_t PauseCursor = 0;  // 0 continue, 1 restart the stage, 2 quit to the title
 
   // ---- runner ----
   std::ostream* trace = nullptr;  // one JSON line per scene step when set
+  int32_t PlayersOverride = 0;    // 1 or 2: every game started from the menu is played so (tests)
 };
 
 // Builds a game on the heap (the stage map alone is 360 KB).

@@ -118,7 +118,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
     g.trace = &trace;
   }
   kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
-  if (o.players) g.settings.OnePlayerMode = *o.players;
+  if (o.players) g.PlayersOverride = *o.players;
   platform->Begin(g.KeyState);
   // Without a script and a limit the run lasts ten seconds of game time.
   const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
@@ -133,7 +133,7 @@ int RunWindowed(const Options& o, kt::Game& g) {
   auto platform = kt::MakeSdlPlatform(o.sdl);
   try {
     kt::Startup(g, *platform, {o.dataDir, o.seed});
-    if (o.players) g.settings.OnePlayerMode = *o.players;
+    if (o.players) g.PlayersOverride = *o.players;
     while (kt::FramePass(g, *platform)) {
     }
   } catch (const std::exception& e) {

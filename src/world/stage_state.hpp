@@ -41,6 +41,7 @@ struct BossStageState {
 struct EndingState {
   int32_t EndingPhase = 0;
   int32_t StaffTop = 0;
+  int32_t StaffX = 0, StaffY = 0;  // the staff page's position; the options screen's scroll offsets
   int32_t CaptionX = 0, CaptionY = 0, CaptionTop = 0, CaptionPhase = 0;
 };
 
