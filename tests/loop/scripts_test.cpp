@@ -13,14 +13,13 @@
 namespace kt {
 namespace {
 
-std::unique_ptr<Game> PlayScript(const char* name, int32_t players) {
+std::unique_ptr<Game> PlayScript(const char* name) {
   std::ifstream in(std::string(KT_SOURCE_DIR) + "/tests/scripts/" + name);
   std::ostringstream text;
   text << in.rdbuf();
   auto g = NewGame();
   auto platform = MakeHeadlessPlatform({0, 16, ParseKeyScript(text.str(), name)});
   Startup(*g, *platform, {KT_DATA_DIR, 0});
-  g->settings.OnePlayerMode = players;
   platform->Begin(g->KeyState);
   while (platform->Elapsed() < platform->ScriptLength() && FramePass(*g, *platform)) {
   }
@@ -28,21 +27,28 @@ std::unique_ptr<Game> PlayScript(const char* name, int32_t players) {
 }
 
 TEST(Scripts, JumpLandsTavoOnTheFirstLedge) {
-  const auto g = PlayScript("jump.keys", 1);
+  const auto g = PlayScript("jump.keys");
   EXPECT_EQ(g->Tavo.Y, 300);
   EXPECT_EQ(g->Tavo.State, hero::Normal);
   EXPECT_GT(g->Tavo.X, 780 - 80);
   EXPECT_LT(g->Tavo.X, 940);
 }
 
+TEST(Scripts, MenusStartAOnePlayerGameWithTheChosenSettings) {
+  const auto g = PlayScript("menus.keys");
+  EXPECT_EQ(g->SceneId, scene::Gameplay);
+  EXPECT_EQ(g->settings.OnePlayerMode, 1);
+  EXPECT_EQ(g->settings.MogetaOff, 0);
+}
+
 TEST(Scripts, DashRunsAtSevenPixelsAStep) {
-  const auto g = PlayScript("dash.keys", 2);
+  const auto g = PlayScript("dash.keys");
   EXPECT_EQ(g->Kurara.Dashing, 1);
   EXPECT_EQ(g->Kurara.WalkRight, 1);
 }
 
 TEST(Scripts, TheWalkToTheExitReachesTheBossStage) {
-  const auto g = PlayScript("to_exit.keys", 1);
+  const auto g = PlayScript("to_exit.keys");
   EXPECT_EQ(g->SceneId, scene::BossStage);
 }
 
