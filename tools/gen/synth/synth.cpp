@@ -243,11 +243,14 @@ Buffer RenderVoice(const VoiceSpec& v, bool loop) {
 // ---- sequencer --------------------------------------------------------------
 
 Line& Line::Append(const Line& other) {
-  for (Note n : other.notes) {
+  // `other` may be this line itself: read from a copy.
+  const std::vector<Note> added = other.notes;
+  const double addedBeats = other.beats;
+  for (Note n : added) {
     n.beat += beats;
     notes.push_back(n);
   }
-  beats += other.beats;
+  beats += addedBeats;
   return *this;
 }
 
