@@ -68,6 +68,15 @@ struct StageRig {
   }
   void Pass() { FramePass(*game, platform); }
 
+  // Holds `keys` step by step until `done` holds, at most `limit` steps;
+  // returns the steps taken.
+  template <typename F>
+  int StepUntil(F done, std::initializer_list<uint8_t> keys = {}, int limit = 300) {
+    int steps = 0;
+    for (; !done() && steps < limit; ++steps) Step(keys);
+    return steps;
+  }
+
   // Fills a block of cells.
   void Solid(int c0, int c1, int r0, int r1) {
     for (int c = c0; c <= c1; ++c)
@@ -79,6 +88,13 @@ struct StageRig {
     std::string s = trace.str();
     trace.str("");
     return s;
+  }
+
+  // How often `sound` was started in the trace taken.
+  static int Heard(const std::string& trace, const std::string& sound) {
+    int n = 0;
+    for (size_t at = trace.find(sound); at != std::string::npos; at = trace.find(sound, at + 1)) ++n;
+    return n;
   }
 
   std::unique_ptr<Game> game;

@@ -4,10 +4,20 @@
 
 namespace kt {
 
+int32_t SlotsInPlay(int32_t count) { return count < kEnemySlots ? count : kEnemySlots - 1; }
+
 bool NearAHero(const Game& g, const Enemy& e) {
   for (const Hero* h : {&g.Kurara, &g.Tavo})
     if (h->X - 700 < e.X && e.X < h->X + 700) return true;
   return false;
+}
+
+bool DropOutOfView(const Game& g, Enemy& e) {
+  if (e.Y < g.CameraY + 580) return false;
+  e.Vy = 0;
+  e.Gone = 1;
+  e.Y = g.CameraY + 580;
+  return true;
 }
 
 bool CellSolid(const Game& g, int32_t x, int32_t y) { return g.StageMap.SolidAt(x, y); }

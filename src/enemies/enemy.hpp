@@ -11,8 +11,17 @@ namespace kt {
 
 // ---- shared helpers -----------------------------------------------------------
 
+// The slots a kind walks are 1..count; a count past the table's end stops at
+// its last slot.
+int32_t SlotsInPlay(int32_t count);
+
 // An enemy takes part only while its X is strictly within 700 pixels of a hero's.
 bool NearAHero(const Game& g, const Enemy& e);
+
+// A defeated enemy falling out of the picture: once its Y has reached 580
+// below the top of the view it is gone for the rest of the stage. Returns
+// whether it went.
+bool DropOutOfView(const Game& g, Enemy& e);
 
 // Map cells at world (x, y): solid is exactly 1, floor is anything but 0.
 bool CellSolid(const Game& g, int32_t x, int32_t y);

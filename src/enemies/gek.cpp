@@ -59,7 +59,7 @@ constexpr Start kStart30[] = {
 constexpr Rect kHand{820, 0, 860, 40}, kFoot{820, 40, 860, 80}, kCover{820, 80, 858, 120}, kShot{820, 280, 860, 320};
 
 EnemyTable& Table(Game& g) { return g.enemies.gek; }
-int32_t Count(const Game& g) { return g.stage.GekCount; }
+int32_t Count(const Game& g) { return SlotsInPlay(g.stage.GekCount); }
 
 // Any of the three cells under the feet passes the test.
 template <typename Test>
@@ -202,11 +202,7 @@ void Handle(Game& g, Enemy& e) {
 
 void BodyMotion(Game& g, Enemy& e) {
   if (e.State == 9) {  // falling out of the picture
-    if (e.Y >= g.CameraY + 580) {
-      e.Vy = 0;
-      e.Gone = 1;
-      e.Y = g.CameraY + 580;
-    } else {
+    if (!DropOutOfView(g, e)) {
       e.Y += e.Vy;
       e.Vy += 1;
       e.FootAY += 10;

@@ -80,6 +80,11 @@ void DumpStage(const Game& g, JsonWriter& j) {
       .Field("NearScrollX", g.hud.NearScrollX)
       .Field("ComboCount", g.hud.ComboCount)
       .Field("ComboShow", g.hud.ComboShow)
+      .Field("ComboX", g.hud.ComboX)
+      .Field("ComboY", g.hud.ComboY)
+      .Field("ComboTens", g.hud.ComboTens)
+      .Field("ComboOnes", g.hud.ComboOnes)
+      .Field("ComboTimer", g.hud.ComboTimer)
       .Field("BossPhase", g.bossStage.BossPhase)
       .Field("BackdropX", g.bossStage.BackdropX)
       .Field("BossX", g.BossX);
@@ -109,6 +114,46 @@ void DumpFrontEnd(const Game& g, JsonWriter& j) {
   j.EndObject();
 }
 
+// Every kind's count and the slots in play (1..count).
+void DumpEnemies(const Game& g, JsonWriter& j) {
+  const StageState& s = g.stage;
+  const EnemyTables& t = g.enemies;
+  struct Kind {
+    const char* count;
+    const char* table;
+    int32_t slots;
+    const EnemyTable& enemies;
+    bool withBall;
+  };
+  const Kind kinds[] = {
+      {"GekCount", "GekTable", s.GekCount, t.gek, true},
+      {"KurosukeCount", "KurosukeTable", s.KurosukeCount, t.kurosuke, false},
+      {"PatattaCount", "PatattaTable", s.PatattaCount, t.patatta, false},
+      {"SikakyCount", "SikakyTable", s.SikakyCount, t.sikaky, false},
+      {"MogetaCount", "MogetaTable", s.MogetaCount, t.mogeta, false},
+      {"ByoonCount", "ByoonTable", s.ByoonCount, t.byoon, false},
+  };
+  for (const Kind& k : kinds) {
+    j.Field(k.count, k.slots);
+    j.BeginArray(k.table);
+    for (int32_t i = 1; i <= k.slots && i < kEnemySlots; ++i) {
+      const Enemy& e = k.enemies[static_cast<size_t>(i)];
+      j.BeginObject()
+          .Field("Slot", i)
+          .Field("X", e.X)
+          .Field("Y", e.Y)
+          .Field("State", e.State)
+          .Field("Health", e.Health)
+          .Field("Gone", e.Gone)
+          .Field("Sparking", e.Sparking)
+          .Field("HitCount", e.HitCount);
+      if (k.withBall) j.Field("ShotX", e.ShotX).Field("ShotY", e.ShotY).Field("Stationary", e.Stationary);
+      j.EndObject();
+    }
+    j.EndArray();
+  }
+}
+
 void DumpSounds(const Game& g, JsonWriter& j) {
   j.BeginArray("playing");
   if (g.audio.mixer)
@@ -135,6 +180,7 @@ void DumpState(const Game& g, std::ostream& out) {
     if (g.KeyState[k]) j.Value(static_cast<int64_t>(k));
   j.EndArray();
   DumpStage(g, j);
+  DumpEnemies(g, j);
   DumpHero("Kurara", g.Kurara, j);
   DumpHero("Tavo", g.Tavo, j);
   DumpSettings(g.settings, j);
