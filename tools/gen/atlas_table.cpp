@@ -68,7 +68,7 @@ void Backdrops(Table& t) {
   // Floor strip: a 640-wide loop in front of everybody. Read whole (game over,
   // title, menu) or in two pieces that meet at FloorScrollX; the boss stage
   // reads the left piece one column shorter, which is the same family.
-  t.Scenery("floor strip", 0, 630, 640, 710);
+  t.Picture("floor strip", 0, 630, 640, 710);
   for (int f = 1; f < 640; ++f) t.Shared("floor strip from " + Num(f), f, 630, 640, 710);
   for (int f = 1; f < 640; ++f) t.Shared("floor strip to " + Num(f), 0, 630, f, 710);
 
@@ -297,7 +297,7 @@ void TitleBackground(Table& t) {
   t.Shared("title background", 0, 0, 640, 480);
   for (int x = 30; x <= 1281; x += 3) t.Shared("title window " + Num(x), x, 0, x + 640, 480);
   t.Shared("title window 1280", 1280, 0, 1920, 480);
-  t.Scenery("title floor", 0, 480, 640, 560);
+  t.Picture("title floor", 0, 480, 640, 560);
 }
 
 // ---- option1280: the options backdrop ----
