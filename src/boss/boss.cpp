@@ -107,7 +107,8 @@ void Harm(Game& g, Hero& h, int32_t contactLeft) {
 // The boss's origin lies in the band a hand can reach.
 bool InHandWindow(const BossRecord& b, int32_t handY) { return handY - 145 < b.Y && b.Y < handY + 20; }
 
-void Struck(Game& g, int32_t damage, int32_t sparkY, bool sound) {
+// A hit lands: the spark starts, and nothing hurts the boss again until it ends.
+void TakeHit(Game& g, int32_t damage, int32_t sparkY, bool sound) {
   BossRecord& b = g.Boss;
   b.HP -= damage;
   b.SparkY = sparkY;
@@ -123,11 +124,11 @@ void PunchTest(Game& g, Hero& h, int32_t rightNear, int32_t rightFar) {
   if (h.X < b.X) {
     if (h.Facing != 0 || !(b.X - 150 < h.X) || !InHandWindow(b, h.HandAY)) return;
     h.HitGauge += 1;
-    Struck(g, 1, h.HandAY, true);
+    TakeHit(g, 1, h.HandAY, true);
   } else {
     if (h.Facing != 80 || !InHandWindow(b, h.HandBY) || !(b.X + rightNear < h.X && h.X < b.X + rightFar)) return;
     h.HitGauge += 1;
-    Struck(g, 1, h.HandBY, true);
+    TakeHit(g, 1, h.HandBY, true);
   }
 }
 
@@ -137,7 +138,7 @@ void BurstTest(Game& g, const Hero& h, bool liftsBoss) {
   if (b.Flash != 0 || h.State != hero::Burst) return;
   if (!(g.CameraX < b.X && b.X < g.CameraX + 640)) return;
   if (liftsBoss) b.Y -= 50;
-  Struck(g, 10, b.Y + 50, false);
+  TakeHit(g, 10, b.Y + 50, false);
 }
 
 // A spin throws the boss 50 pixels away from the hero, keeping it on the screen.
@@ -148,19 +149,19 @@ void SpinTest(Game& g, const Hero& h) {
     if (h.Facing != 0 || !(b.X - 150 < h.X) || !InHandWindow(b, h.HandAY)) return;
     b.X += 50;
     if (b.X + 70 > g.CameraX + 640) b.X = 570;
-    Struck(g, 5, h.HandAY, true);
+    TakeHit(g, 5, h.HandAY, true);
   } else {
     if (h.Facing != 80 || !(b.X + 70 < h.X && h.X < b.X + 210) || !InHandWindow(b, h.HandBY)) return;
     b.X -= 50;
     if (b.X < g.CameraX) b.X = g.CameraX;
-    Struck(g, 5, h.HandBY, true);
+    TakeHit(g, 5, h.HandBY, true);
   }
 }
 
 void ThrownTest(Game& g, const Hero& h) {
   BossRecord& b = g.Boss;
   if (b.Flash != 0 || !Thrown(h)) return;
-  if (b.Y - 35 < h.Y && h.Y < b.Y + 145 && b.X - 50 < h.X && h.X < b.X + 130) Struck(g, 2, b.Y + 50, true);
+  if (b.Y - 35 < h.Y && h.Y < b.Y + 145 && b.X - 50 < h.X && h.X < b.X + 130) TakeHit(g, 2, b.Y + 50, true);
 }
 
 // ---- the state machine -------------------------------------------------------------
