@@ -40,18 +40,20 @@ void ApplyPose(Enemy& e, int32_t f) {
   e.FootBY = e.Y + at(FootBOffY);
 }
 
-void AdvanceSpark(Enemy& e) {
-  if (e.Sparking == 1) {
-    e.SparkStep += 1;
-    if (e.SparkStep > 17) {
-      e.Sparking = 0;
-      e.SparkStep = 0;
+void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame) {
+  if (sparking == 1) {
+    step += 1;
+    if (step > 17) {
+      sparking = 0;
+      step = 0;
     }
   }
   // Frames by step: 1-2, 3, 4, 5-6, 7, 8-9, 10-11, 12-13, 14-15, 16-17.
   static constexpr int32_t kFrame[] = {-1, 0, 0, 50, 100, 150, 150, 200, 250, 250, 300, 300, 350, 350, 400, 400, 450, 450};
-  if (e.SparkStep >= 1 && e.SparkStep <= 17) e.SparkOffX = kFrame[e.SparkStep];
+  if (step >= 1 && step <= 17) frame = kFrame[step];
 }
+
+void AdvanceSpark(Enemy& e) { AdvanceSpark(e.Sparking, e.SparkStep, e.SparkOffX); }
 
 void RaiseCombo(Game& g, const Enemy& e) {
   if (g.hud.ComboCount < e.HitCount) g.hud.ComboCount = e.HitCount;

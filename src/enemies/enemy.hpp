@@ -30,7 +30,10 @@ bool CellFloor(const Game& g, int32_t x, int32_t y);
 // Puts the hands and feet at pose f of the enemy's tables.
 void ApplyPose(Enemy& e, int32_t f);
 
-// The hit spark: 17 steps through 10 frames.
+// The hit spark: 17 steps through 10 frames. While `sparking` is 1 the step
+// advances and the spark ends after step 17; `frame` is the source x offset of
+// the step's frame (step 0 leaves it as it is). The boss shares it.
+void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame);
 void AdvanceSpark(Enemy& e);
 
 // The combo: the highest hit count since the last display...

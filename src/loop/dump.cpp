@@ -87,7 +87,31 @@ void DumpStage(const Game& g, JsonWriter& j) {
       .Field("ComboTimer", g.hud.ComboTimer)
       .Field("BossPhase", g.bossStage.BossPhase)
       .Field("BackdropX", g.bossStage.BackdropX)
-      .Field("BossX", g.BossX);
+      .Field("PhaseMark", g.bossStage.PhaseMark);
+}
+
+void DumpBoss(const Game& g, JsonWriter& j) {
+  const BossRecord& b = g.Boss;
+  j.BeginObject("Boss");
+  const std::pair<const char*, int32_t> fields[] = {
+      {"X", b.X}, {"Y", b.Y}, {"HP", b.HP}, {"State", b.State}, {"Count", b.Count}, {"FallCount", b.FallCount},
+      {"Decision", b.Decision}, {"WingStep", b.WingStep}, {"WingDir", b.WingDir}, {"WingRow", b.WingRow},
+      {"HeadCol", b.HeadCol}, {"HeadRow", b.HeadRow}, {"ArmCol", b.ArmCol}, {"ArmRow", b.ArmRow},
+      {"OrbX", b.OrbX}, {"OrbY", b.OrbY}, {"Flash", b.Flash}, {"FlashStep", b.FlashStep},
+      {"SparkFrame", b.SparkFrame}, {"SparkY", b.SparkY}, {"HeadX", b.HeadX}, {"HeadY", b.HeadY},
+      {"HandAX", b.HandAX}, {"HandAY", b.HandAY}, {"HandBX", b.HandBX}, {"HandBY", b.HandBY},
+      {"FootAX", b.FootAX}, {"FootAY", b.FootAY}, {"FootBX", b.FootBX}, {"FootBY", b.FootBY},
+      {"WingAX", b.WingAX}, {"WingAY", b.WingAY}, {"WingBX", b.WingBX}, {"WingBY", b.WingBY},
+      {"BodyX", b.BodyX}, {"BodyY", b.BodyY}};
+  for (const auto& [name, value] : fields) j.Field(name, value);
+  j.EndObject();
+  const BossBeamRecord& m = g.BossBeam;
+  j.BeginObject("BossBeam")
+      .Field("X", m.X)
+      .Field("Y", m.Y)
+      .Field("SrcTop", m.SrcTop)
+      .Field("Falling", m.Falling)
+      .EndObject();
 }
 
 void DumpFrontEnd(const Game& g, JsonWriter& j) {
@@ -183,6 +207,7 @@ void DumpState(const Game& g, std::ostream& out) {
   DumpEnemies(g, j);
   DumpHero("Kurara", g.Kurara, j);
   DumpHero("Tavo", g.Tavo, j);
+  DumpBoss(g, j);
   DumpSettings(g.settings, j);
   DumpFrontEnd(g, j);
   DumpSounds(g, j);

@@ -13,6 +13,7 @@
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
 #include "platform/surface.hpp"
+#include "boss/boss_state.hpp"
 #include "enemies/enemy_state.hpp"
 #include "frontend/frontend_state.hpp"
 #include "heroes/hero_state.hpp"
@@ -119,7 +120,10 @@ struct Game {
   HudState hud;
   BossStageState bossStage;
   EndingState ending;
-  int32_t BossX = 0;  // the boss's position, placed by the stage exit
+
+  // ---- boss ----
+  BossRecord Boss;
+  BossBeamRecord BossBeam;
 
   // ---- title, menu, options ----
   FrontEndState front;

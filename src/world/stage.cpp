@@ -43,9 +43,13 @@ void ClampCamera(Game& g) {
 
 void EnterBossStage(Game& g, bool byTavo) {
   g.Tavo.WalkLeft = g.Kurara.WalkLeft = 0;
-  g.BossX = 580;
+  g.Boss.X = 580;
   g.SceneId = scene::BossStage;
   g.stage.ExitCount = 0;
+  // The boss stage always starts with its run-up and the first backdrop frame,
+  // whatever an earlier game left behind.
+  g.bossStage.BossPhase = 0;
+  g.bossStage.BackdropX = 0;
   for (Hero* h : {&g.Tavo, &g.Kurara}) {
     h->Hurt = 0;
     h->Carrying = 0;
@@ -75,6 +79,14 @@ constexpr struct {
                 {'S', 'L'},       {'A', 'K'},      {'W', 'O'},      {'Q', 'I'}};
 
 }  // namespace
+
+void KeyRemapForKurara(Game& g) {
+  for (const auto& c : kKeyCopy) g.KeyState[c.kurara] = g.KeyState[c.tavo];
+}
+
+void KeyRemapForTavo(Game& g) {
+  for (const auto& c : kKeyCopy) g.KeyState[c.kurara] = false;
+}
 
 void StageStart(Game& g) {
   GekReset(g);
@@ -246,9 +258,9 @@ void InputStep(Game& g) {
   }
   if (s.ControlledHero != 1) {
     if (t.State != hero::Dead && t.Carried != 1) TavoInput(g);
-    for (const auto& c : kKeyCopy) g.KeyState[c.kurara] = false;
+    KeyRemapForTavo(g);
   } else if (k.State != hero::Dead && k.Carried != 1) {
-    for (const auto& c : kKeyCopy) g.KeyState[c.kurara] = g.KeyState[c.tavo];
+    KeyRemapForKurara(g);
     KuraraInput(g);
   }
   if (t.State == hero::Dead) s.ControlledHero = 1;

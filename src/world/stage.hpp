@@ -15,4 +15,9 @@ void HeroSwitchPoll(Game& g);
 void InputStep(Game& g);
 void FloorStripDraw(Game& g);
 
+// One-player mode: Kurara's eight keys take the levels of Tavo's, while she is
+// steered; they are cleared while Tavo is.
+void KeyRemapForKurara(Game& g);
+void KeyRemapForTavo(Game& g);
+
 }  // namespace kt

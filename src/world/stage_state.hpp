@@ -34,8 +34,9 @@ struct HudState {
 
 // The boss stage's phase and backdrop frame; the ending's captions and staff roll.
 struct BossStageState {
-  int32_t BossPhase = 0;
-  int32_t BackdropX = 0;
+  int32_t BossPhase = 0;  // 0 run-up, 1 arena set-up, 2 fight
+  int32_t BackdropX = 0;  // source x of the boss backdrop frame: 0, 640, 1280, 1920
+  int32_t PhaseMark = 0;  // ExitCount at the last backdrop change; kept for the whole run
 };
 
 struct EndingState {

@@ -60,7 +60,7 @@ TEST(StageScenes, TheExitNeedsMoreThanTenCountsAndSolidGround) {
   rig.Step();
   EXPECT_EQ(g.SceneId, scene::BossStage);
   EXPECT_EQ(g.stage.ExitCount, 1);  // Kurara's check after Tavo's still counts
-  EXPECT_EQ(g.BossX, 580);
+  EXPECT_EQ(g.Boss.X, 580);
   const std::string trace = rig.TakeTrace();
   EXPECT_NE(trace.find("\"looping\":[\"BossS\"]"), std::string::npos) << trace;
   EXPECT_NE(trace.find("\"stopped\":[\"OP\"]"), std::string::npos) << trace;
