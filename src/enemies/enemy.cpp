@@ -4,11 +4,13 @@
 
 namespace kt {
 
-bool NearAHero(const Game& g, const Enemy& e) {
+bool NearAHero(const Game& g, const Enemy& e, int32_t reach) {
   for (const Hero* h : {&g.Kurara, &g.Tavo})
-    if (h->X - 700 < e.X && e.X < h->X + 700) return true;
+    if (h->X - reach < e.X && e.X < h->X + reach) return true;
   return false;
 }
+
+int32_t LastSlot(int32_t count) { return count < kEnemySlots - 1 ? count : kEnemySlots - 1; }
 
 bool CellSolid(const Game& g, int32_t x, int32_t y) { return g.StageMap.SolidAt(x, y); }
 
@@ -30,7 +32,7 @@ void ApplyPose(Enemy& e, int32_t f) {
   e.FootBY = e.Y + at(FootBOffY);
 }
 
-void AdvanceSpark(Enemy& e) {
+void AdvanceSpark(Enemy& e, int32_t lastFrameX) {
   if (e.Sparking == 1) {
     e.SparkStep += 1;
     if (e.SparkStep > 17) {
@@ -39,8 +41,9 @@ void AdvanceSpark(Enemy& e) {
     }
   }
   // Frames by step: 1-2, 3, 4, 5-6, 7, 8-9, 10-11, 12-13, 14-15, 16-17.
-  static constexpr int32_t kFrame[] = {-1, 0, 0, 50, 100, 150, 150, 200, 250, 250, 300, 300, 350, 350, 400, 400, 450, 450};
-  if (e.SparkStep >= 1 && e.SparkStep <= 17) e.SparkOffX = kFrame[e.SparkStep];
+  static constexpr int32_t kFrame[] = {-1, 0, 0, 50, 100, 150, 150, 200, 250, 250, 300, 300, 350, 350, 400, 400};
+  if (e.SparkStep >= 1 && e.SparkStep <= 15) e.SparkOffX = kFrame[e.SparkStep];
+  if (e.SparkStep == 16 || e.SparkStep == 17) e.SparkOffX = lastFrameX;
 }
 
 void RaiseCombo(Game& g, const Enemy& e) {

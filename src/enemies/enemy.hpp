@@ -11,8 +11,13 @@ namespace kt {
 
 // ---- shared helpers -----------------------------------------------------------
 
-// An enemy takes part only while its X is strictly within 700 pixels of a hero's.
-bool NearAHero(const Game& g, const Enemy& e);
+// An enemy takes part only while its X is strictly within `reach` pixels of a
+// hero's: 700 for most kinds, 1200 for the step of the mogeta and the byoon.
+bool NearAHero(const Game& g, const Enemy& e, int32_t reach = 700);
+
+// The last slot in play for a kind's count: slots 1..count, never past the
+// table's last slot.
+int32_t LastSlot(int32_t count);
 
 // Map cells at world (x, y): solid is exactly 1, floor is anything but 0.
 bool CellSolid(const Game& g, int32_t x, int32_t y);
@@ -21,8 +26,9 @@ bool CellFloor(const Game& g, int32_t x, int32_t y);
 // Puts the hands and feet at pose f of the enemy's tables.
 void ApplyPose(Enemy& e, int32_t f);
 
-// The hit spark: 17 steps through 10 frames.
-void AdvanceSpark(Enemy& e);
+// The hit spark: 17 steps through 10 frames; the last frame sits at `lastFrameX`
+// in the strip (450, or 448 for the sikaky).
+void AdvanceSpark(Enemy& e, int32_t lastFrameX = 450);
 
 // The combo: the highest hit count since the last display...
 void RaiseCombo(Game& g, const Enemy& e);
