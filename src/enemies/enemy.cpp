@@ -6,9 +6,9 @@ namespace kt {
 
 int32_t SlotsInPlay(int32_t count) { return count < kEnemySlots ? count : kEnemySlots - 1; }
 
-bool NearAHero(const Game& g, const Enemy& e) {
+bool NearAHero(const Game& g, const Enemy& e, int32_t reach) {
   for (const Hero* h : {&g.Kurara, &g.Tavo})
-    if (h->X - 700 < e.X && e.X < h->X + 700) return true;
+    if (h->X - reach < e.X && e.X < h->X + reach) return true;
   return false;
 }
 
@@ -40,7 +40,7 @@ void ApplyPose(Enemy& e, int32_t f) {
   e.FootBY = e.Y + at(FootBOffY);
 }
 
-void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame) {
+void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame, int32_t lastFrameX) {
   if (sparking == 1) {
     step += 1;
     if (step > 17) {
@@ -49,11 +49,12 @@ void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame) {
     }
   }
   // Frames by step: 1-2, 3, 4, 5-6, 7, 8-9, 10-11, 12-13, 14-15, 16-17.
-  static constexpr int32_t kFrame[] = {-1, 0, 0, 50, 100, 150, 150, 200, 250, 250, 300, 300, 350, 350, 400, 400, 450, 450};
-  if (step >= 1 && step <= 17) frame = kFrame[step];
+  static constexpr int32_t kFrame[] = {-1, 0, 0, 50, 100, 150, 150, 200, 250, 250, 300, 300, 350, 350, 400, 400};
+  if (step >= 1 && step <= 15) frame = kFrame[step];
+  if (step == 16 || step == 17) frame = lastFrameX;
 }
 
-void AdvanceSpark(Enemy& e) { AdvanceSpark(e.Sparking, e.SparkStep, e.SparkOffX); }
+void AdvanceSpark(Enemy& e, int32_t lastFrameX) { AdvanceSpark(e.Sparking, e.SparkStep, e.SparkOffX, lastFrameX); }
 
 void RaiseCombo(Game& g, const Enemy& e) {
   if (g.hud.ComboCount < e.HitCount) g.hud.ComboCount = e.HitCount;

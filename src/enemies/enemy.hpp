@@ -15,8 +15,9 @@ namespace kt {
 // its last slot.
 int32_t SlotsInPlay(int32_t count);
 
-// An enemy takes part only while its X is strictly within 700 pixels of a hero's.
-bool NearAHero(const Game& g, const Enemy& e);
+// An enemy takes part only while its X is strictly within `reach` pixels of a
+// hero's: 700 for most kinds, 1200 for the step of the mogeta and the byoon.
+bool NearAHero(const Game& g, const Enemy& e, int32_t reach = 700);
 
 // A defeated enemy falling out of the picture: once its Y has reached 580
 // below the top of the view it is gone for the rest of the stage. Returns
@@ -32,9 +33,10 @@ void ApplyPose(Enemy& e, int32_t f);
 
 // The hit spark: 17 steps through 10 frames. While `sparking` is 1 the step
 // advances and the spark ends after step 17; `frame` is the source x offset of
-// the step's frame (step 0 leaves it as it is). The boss shares it.
-void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame);
-void AdvanceSpark(Enemy& e);
+// the step's frame (step 0 leaves it as it is); the last frame sits at
+// `lastFrameX` in the strip (450, or 448 for the sikaky). The boss shares it.
+void AdvanceSpark(int32_t& sparking, int32_t& step, int32_t& frame, int32_t lastFrameX = 450);
+void AdvanceSpark(Enemy& e, int32_t lastFrameX = 450);
 
 // The combo: the highest hit count since the last display...
 void RaiseCombo(Game& g, const Enemy& e);

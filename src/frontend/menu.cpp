@@ -79,6 +79,7 @@ void Choose(Game& g) {
       SoundPlay(g, Sfx::kettei);
       g.settings.OnePlayerMode = f.MenuChoice == menu::OnePlayer ? 1 : 2;
       if (g.PlayersOverride != 0) g.settings.OnePlayerMode = g.PlayersOverride;
+      if (g.ExtraEnemiesOverride) g.settings.MogetaOff = g.settings.ByoonOff = 0;
       g.SceneId = scene::StageStart;
       break;
     case menu::RowOptions:

@@ -133,6 +133,7 @@ struct Game {
 
   // ---- runner ----
   std::ostream* trace = nullptr;  // one JSON line per scene step when set
+  bool ExtraEnemiesOverride = false;  // every game started from the menu has the mogeta and the byoon (tests)
   int32_t PlayersOverride = 0;    // 1 or 2: every game started from the menu is played so (tests)
 };
 

@@ -19,15 +19,16 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--seed N] [--data DIR]\n"
-    "       kurara-tavo --headless [--players 1|2] [--seed N] [--tick-ms N] [--start-tick N] [--script FILE]\n"
-    "                   [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
+    "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
+    "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
+    "                   [--script FILE] [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
 
 struct Options {
   bool headless = false;
   kt::SdlOptions sdl;
   std::optional<uint64_t> seed;
   std::optional<int32_t> players;
+  bool extraEnemies = false;  // the mogeta and the byoon take part
   std::filesystem::path dataDir;
   uint32_t tickMs = 16;
   uint32_t startTick = 0;
@@ -66,6 +67,7 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     bool ok = true;
     if (a == "--headless") o.headless = true;
     else if (a == "--window") o.sdl.window = true;
+    else if (a == "--extra-enemies") o.extraEnemies = true;
     else if (a == "--mute") o.sdl.mute = true;
     else if (a == "--seed") { ok = number(UINT64_MAX); o.seed = n; }
     else if (a == "--players") { ok = number(2) && n >= 1; o.players = static_cast<int32_t>(n); }
@@ -105,6 +107,14 @@ void WriteResults(const Options& o, const kt::Game& g) {
   }
 }
 
+// The settings the command line overrides after start-up.
+// Overrides of the menu's choices, for tests and scripts: every game started
+// from the menu takes them.
+void ApplyOptions(const Options& o, kt::Game& g) {
+  if (o.players) g.PlayersOverride = *o.players;
+  if (o.extraEnemies) g.ExtraEnemiesOverride = true;
+}
+
 int RunHeadless(const Options& o, kt::Game& g) {
   kt::HeadlessOptions h;
   h.startTick = o.startTick;
@@ -118,7 +128,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
     g.trace = &trace;
   }
   kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
-  if (o.players) g.PlayersOverride = *o.players;
+  ApplyOptions(o, g);
   platform->Begin(g.KeyState);
   // Without a script and a limit the run lasts ten seconds of game time.
   const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
@@ -133,7 +143,7 @@ int RunWindowed(const Options& o, kt::Game& g) {
   auto platform = kt::MakeSdlPlatform(o.sdl);
   try {
     kt::Startup(g, *platform, {o.dataDir, o.seed});
-    if (o.players) g.PlayersOverride = *o.players;
+    ApplyOptions(o, g);
     while (kt::FramePass(g, *platform)) {
     }
   } catch (const std::exception& e) {
