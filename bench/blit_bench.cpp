@@ -77,12 +77,13 @@ void Memcpy(benchmark::State& state, Case c) {
   }
 }
 
-// Keeps every run's time per iteration so main can print the ratios.
+// Keeps every run's CPU time per iteration (steadier than wall time on a shared
+// machine) so main can print the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) times[r.benchmark_name()] = r.GetAdjustedRealTime();
+      if (r.run_type == Run::RT_Iteration) times[r.benchmark_name()] = r.GetAdjustedCPUTime();
     ConsoleReporter::ReportRuns(runs);
   }
   std::map<std::string, double> times;

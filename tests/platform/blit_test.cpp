@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/blit_rows.hpp"
 #include "platform/surface.hpp"
 
 namespace kt {
@@ -60,6 +61,23 @@ TEST(Blit, AllOrNothing) {
   // Exactly touching the far edges is fine.
   EXPECT_TRUE(BlitKeyed(src, Rect{6, 6, 10, 10}, dst, 6, 6));
   EXPECT_EQ(dst.At(9, 9), src.At(9, 9));
+}
+
+TEST(Blit, EveryRowCopyMatchesAPlainLoop) {
+  // Runs of every length at every offset, against each variant this machine can run.
+  std::vector<uint16_t> src(300);
+  for (size_t i = 0; i < src.size(); ++i) src[i] = (i / 3 + i / 17) % 4 == 0 ? 0 : static_cast<uint16_t>(i * 7 + 1);
+  for (const KeyedRowVariant& v : KeyedRowVariants()) {
+    for (int32_t offset : {0, 1, 5, 13}) {
+      for (int32_t n = 0; n < 120; ++n) {
+        std::vector<uint16_t> dst(300, 0xEEEE), want(300, 0xEEEE);
+        for (int32_t i = 0; i < n; ++i)
+          if (src[static_cast<size_t>(offset + i)] != 0) want[static_cast<size_t>(i + 2)] = src[static_cast<size_t>(offset + i)];
+        v.copy(src.data() + offset, dst.data() + 2, n);
+        ASSERT_EQ(dst, want) << v.name << " offset " << offset << " length " << n;
+      }
+    }
+  }
 }
 
 TEST(Blit, WideRowsMatchAPlainLoop) {
