@@ -44,8 +44,10 @@ void Face(Game& g) {
   }
 }
 
+}  // namespace
+
 // 18 steps a beat; over a whole beat the bob cancels out.
-void WingBeat(Game& g) {
+void BossWingBeat(Game& g) {
   BossRecord& b = g.Boss;
   if (b.WingDir == 1) {
     b.WingStep += 1;
@@ -79,6 +81,8 @@ void WingBeat(Game& g) {
     default: break;
   }
 }
+
+namespace {
 
 // ---- harm to a hero ----------------------------------------------------------
 
@@ -367,7 +371,7 @@ void BossStep(Game& g) {
   Face(g);
   b.HeadRow = b.Y <= 200 ? 260 : 0;
   if (b.HP < 0) b.State = boss::Defeated;
-  WingBeat(g);
+  BossWingBeat(g);
 
   if (g.settings.OnePlayerMode != 1) {
     BossHitByTavo(g);

@@ -11,6 +11,9 @@ namespace kt {
 void BossReset(Game& g);
 // Recomputes the piece anchors from Boss.X and Boss.Y.
 void BossStepParts(Game& g);
+// One beat step of the wings: the wing frame, the bob, and the flap's sound
+// at the top of the beat. Run by BossStep and by the ending's flight.
+void BossWingBeat(Game& g);
 // One step of the fight: facing, wing beat, hit tests, state machine, spark.
 void BossStep(Game& g);
 // The hit tests, run by BossStep.

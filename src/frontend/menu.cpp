@@ -91,6 +91,7 @@ void Choose(Game& g) {
       g.ending.StaffX = g.CameraX + 135;
       g.ending.StaffY = g.CameraY + 165;
       g.ending.EndingPhase = 7;
+      g.ending.EndingCount = 0;  // a finished game leaves the count of its final pose
       g.SceneId = scene::Ending;
       SoundPlay(g, Sfx::kettei);
       break;

@@ -114,6 +114,23 @@ void DumpBoss(const Game& g, JsonWriter& j) {
       .EndObject();
 }
 
+void DumpEnding(const Game& g, JsonWriter& j) {
+  const EndingState& e = g.ending;
+  j.BeginObject("ending")
+      .Field("EndingPhase", e.EndingPhase)
+      .Field("EndingCount", e.EndingCount)
+      .Field("EndingTick", e.EndingTick)
+      .Field("CaptionX", e.CaptionX)
+      .Field("CaptionY", e.CaptionY)
+      .Field("CaptionTop", e.CaptionTop)
+      .Field("CaptionPhase", e.CaptionPhase)
+      .Field("StaffX", e.StaffX)
+      .Field("StaffY", e.StaffY)
+      .Field("StaffTop", e.StaffTop)
+      .Field("StaffPhase", e.StaffPhase)
+      .EndObject();
+}
+
 void DumpFrontEnd(const Game& g, JsonWriter& j) {
   const FrontEndState& f = g.front;
   j.BeginObject("frontend")
@@ -198,7 +215,8 @@ void DumpState(const Game& g, std::ostream& out) {
       .Field("CameraX", g.CameraX)
       .Field("CameraY", g.CameraY)
       .Field("CostumeToggle", g.CostumeToggle)
-      .Field("PauseCursor", g.PauseCursor);
+      .Field("PauseCursor", g.PauseCursor)
+      .Field("QuitRequested", g.QuitRequested);
   j.BeginArray("KeyState");
   for (size_t k = 0; k < g.KeyState.size(); ++k)
     if (g.KeyState[k]) j.Value(static_cast<int64_t>(k));
@@ -210,6 +228,7 @@ void DumpState(const Game& g, std::ostream& out) {
   DumpBoss(g, j);
   DumpSettings(g.settings, j);
   DumpFrontEnd(g, j);
+  DumpEnding(g, j);
   DumpSounds(g, j);
   j.EndObject();
   out << '\n';

@@ -58,9 +58,11 @@ bool DispatchScene(Game& g) {
 }
 
 bool FramePass(Game& g, Platform& platform) {
-  if (g.KeyState[vk::Escape]) return false;
+  if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
   g.FrameTick = static_cast<int32_t>(platform.Ticks());
   DispatchScene(g);
+  // A scene that ends the game does so at once: nothing more of the pass runs.
+  if (g.QuitRequested) return false;
 
   // Enter (pause, during gameplay) and F6 (costumes) act at most every 500 ms.
   if (TimeReached(g.FrameTick, g.LastPollTick, 500)) {

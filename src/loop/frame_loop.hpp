@@ -16,8 +16,9 @@ int32_t ScenePace(int32_t sceneId);
 // Runs the current scene's step (at most one). Returns whether a step ran.
 bool DispatchScene(Game& g);
 
-// One pass of the loop. Returns false when Escape ended the game; nothing
-// else of that pass runs then.
+// One pass of the loop. Returns false when Escape ended the game (nothing
+// of that pass runs then) or when the scene it ran asked for the end of the
+// game with `QuitRequested` (nothing after that scene's step runs).
 bool FramePass(Game& g, Platform& platform);
 
 }  // namespace kt

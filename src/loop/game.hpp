@@ -96,6 +96,7 @@ struct Game {
   int32_t CameraX = 0;
   int32_t CameraY = 0;
   int32_t CostumeToggle = 0;
+  bool QuitRequested = false;  // the game has ended itself (the farewell page); the loop stops like on Escape
 
   // ---- platform ----
   KeyTable KeyState{};

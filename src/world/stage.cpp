@@ -270,10 +270,14 @@ void InputStep(Game& g) {
 }
 
 void FloorStripDraw(Game& g) {
-  StageState& s = g.stage;
-  s.FloorScrollX = Round(g.CameraX * 5.0 / 4.0) % 640;
-  DrawPiece(g, Bmp::haikei256, s.FloorScrollX, 630, 640, 710, g.CameraX, 546);
-  if (s.FloorScrollX > 0) DrawPiece(g, Bmp::haikei256, 0, 630, s.FloorScrollX, 710, g.CameraX + 640 - s.FloorScrollX, 546);
+  g.stage.FloorScrollX = Round(g.CameraX * 5.0 / 4.0) % 640;
+  FloorStripPieces(g);
+}
+
+void FloorStripPieces(Game& g) {
+  const int32_t x = g.stage.FloorScrollX;
+  DrawPiece(g, Bmp::haikei256, x, 630, 640, 710, g.CameraX, 546);
+  if (x > 0) DrawPiece(g, Bmp::haikei256, 0, 630, x, 710, g.CameraX + 640 - x, 546);
 }
 
 }  // namespace kt

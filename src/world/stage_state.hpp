@@ -40,9 +40,14 @@ struct BossStageState {
 };
 
 struct EndingState {
-  int32_t EndingPhase = 0;
-  int32_t StaffTop = 0;
+  int32_t EndingPhase = 0;  // 0..6 after the boss fight, 7 the farewell page after the menu's quit item
+  int32_t EndingCount = 0;  // step counter of the staff page's hold, the final pose and the farewell page
+  int32_t EndingTick = 0;   // FrameTick mark of the caption and of the boss's hovering
+  int32_t StaffTop = 0;     // source top of the staff page: 0, 200, 400, 600, 800
   int32_t StaffX = 0, StaffY = 0;  // the staff page's position; the options screen's scroll offsets
+  int32_t StaffPhase = 0;          // 0 sliding in, 1 holding, 2 sliding out
+  // The caption: world position, source top (190, 290, 390) and movement
+  // (1 sliding left, 2 bouncing back right, 0 settled).
   int32_t CaptionX = 0, CaptionY = 0, CaptionTop = 0, CaptionPhase = 0;
 };
 

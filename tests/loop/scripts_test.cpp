@@ -52,5 +52,12 @@ TEST(Scripts, TheWalkToTheExitReachesTheBossStage) {
   EXPECT_EQ(g->SceneId, scene::BossStage);
 }
 
+TEST(Scripts, TheQuitItemShowsTheFarewellPageAndEndsTheRun) {
+  const auto g = PlayScript("farewell.keys");
+  EXPECT_TRUE(g->QuitRequested);
+  EXPECT_EQ(g->SceneId, scene::Ending);
+  EXPECT_EQ(g->ending.EndingCount, 101);  // ended by itself, long before the script
+}
+
 }  // namespace
 }  // namespace kt
