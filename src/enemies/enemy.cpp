@@ -27,6 +27,17 @@ bool CellFloor(const Game& g, int32_t x, int32_t y) {
   return c >= 0 && c < kMapSize && r >= 0 && r < kMapSize && g.StageMap.At(c, r) != 0;
 }
 
+bool SpinSlide(const Game& g, Enemy& e, bool right, int32_t vy, int32_t nextState) {
+  if (right ? e.X + 80 < g.CameraX + 640 : e.X > g.CameraX) {
+    e.X += right ? 20 : -20;
+    return true;
+  }
+  e.Vy = vy;
+  e.State = nextState;
+  e.Sparking = 1;
+  return false;
+}
+
 void ApplyPose(Enemy& e, int32_t f) {
   using namespace pose_table;
   const auto at = [&](int table) { return e.Pose[static_cast<size_t>(table)][static_cast<size_t>(f)]; };

@@ -24,6 +24,11 @@ bool NearAHero(const Game& g, const Enemy& e, int32_t reach = 700);
 // whether it went.
 bool DropOutOfView(const Game& g, Enemy& e);
 
+// A spun enemy slides 20 pixels a step towards the edge of the view it was
+// spun to; at the edge it bounces up at `vy` with its spark showing and takes
+// `nextState`. Returns whether it slid this step.
+bool SpinSlide(const Game& g, Enemy& e, bool right, int32_t vy, int32_t nextState);
+
 // Map cells at world (x, y): solid is exactly 1, floor is anything but 0.
 bool CellSolid(const Game& g, int32_t x, int32_t y);
 bool CellFloor(const Game& g, int32_t x, int32_t y);

@@ -163,14 +163,7 @@ void Handle(Game& g, Enemy& e) {
       if (UnderFeet(g, e, CellSolid)) e.State = 1;
       break;
     case 11:  // spun right to the edge of the view
-      if (e.X + 80 < g.CameraX + 640) {
-        e.X += 20;
-        e.Row = 90;
-      } else {
-        e.Vy = -12;
-        e.State = 12;
-        e.Sparking = 1;
-      }
+      if (SpinSlide(g, e, true, -12, 12)) e.Row = 90;
       ApplyPose(e, 1);
       break;
     case 12:
@@ -178,14 +171,7 @@ void Handle(Game& g, Enemy& e) {
       if (SpinLandingGround(g, e)) SpinLanding(g, e);
       break;
     case 13:  // spun left to the edge of the view
-      if (e.X > g.CameraX) {
-        e.X -= 20;
-        e.Row = 90;
-      } else {
-        e.Vy = -12;
-        e.State = 14;
-        e.Sparking = 1;
-      }
+      if (SpinSlide(g, e, false, -12, 14)) e.Row = 90;
       ApplyPose(e, 1);
       break;
     case 14:

@@ -135,14 +135,9 @@ void Handle(Game& g, Enemy& e) {
       ApplyPose(e, 1);
       break;
     case 8:  // spun right to the edge of the view
-      if (e.X + 80 < g.CameraX + 640) {
-        e.X += 20;
+      if (SpinSlide(g, e, true, -15, 9)) {
         e.Row = 60;
         e.Column = 60;
-      } else {
-        e.Vy = -15;
-        e.State = 9;
-        e.Sparking = 1;
       }
       ApplyPose(e, 1);
       break;
@@ -152,14 +147,9 @@ void Handle(Game& g, Enemy& e) {
       ApplyPose(e, 1);
       break;
     case 10:  // spun left to the edge of the view
-      if (e.X > g.CameraX) {
-        e.X -= 20;
+      if (SpinSlide(g, e, false, -15, 11)) {
         e.Row = 60;
         e.Column = 0;
-      } else {
-        e.Vy = -15;
-        e.State = 11;
-        e.Sparking = 1;
       }
       ApplyPose(e, 1);
       break;

@@ -167,12 +167,7 @@ void Handle(Game& g, Enemy& e) {
       PoseFacingRight(e);
       break;
     case 8:  // spun right to the edge of the view
-      if (e.X + 80 >= g.CameraX + 640) {
-        e.Vy = -15;
-        e.State = 9;
-        e.Sparking = 1;
-      } else {
-        e.X += 20;
+      if (SpinSlide(g, e, true, -15, 9)) {
         e.Row = 40;
         e.Column = 140;
       }
@@ -184,14 +179,9 @@ void Handle(Game& g, Enemy& e) {
       PoseFacingRight(e);
       break;
     case 10:  // spun left to the edge of the view
-      if (e.X > g.CameraX) {
-        e.X -= 20;
+      if (SpinSlide(g, e, false, -15, 11)) {
         e.Row = 40;
         e.Column = 180;
-      } else {
-        e.Vy = -15;
-        e.State = 11;
-        e.Sparking = 1;
       }
       PoseFacingLeft(e);
       break;

@@ -180,25 +180,11 @@ void Handle(Game& g, Enemy& e) {
       }
       break;
     case 11:  // spun right to the edge of the view
-      if (e.X + 80 < g.CameraX + 640) {
-        e.X += 20;
-        e.Row = 90;
-      } else {
-        e.Vy = -12;
-        e.State = 10;
-        e.Sparking = 1;
-      }
+      if (SpinSlide(g, e, true, -12, 10)) e.Row = 90;
       WingPose(e, e.Frame);
       break;
     case 13:  // spun left to the edge of the view
-      if (e.X > g.CameraX) {
-        e.X -= 20;
-        e.Row = 90;
-      } else {
-        e.Vy = -12;
-        e.State = 10;
-        e.Sparking = 1;
-      }
+      if (SpinSlide(g, e, false, -12, 10)) e.Row = 90;
       WingPose(e, e.Frame);
       break;
     default: break;

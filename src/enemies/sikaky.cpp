@@ -133,26 +133,14 @@ void Handle(Game& g, Enemy& e) {
       if (Landed(g, e)) KnockLanding(g, e, 2, false);
       break;
     case 8:  // spun right to the edge of the view
-      if (e.X + 80 < g.CameraX + 640) {
-        e.X += 20;
-      } else {
-        e.Vy = -15;
-        e.State = 9;
-        e.Sparking = 1;
-      }
+      SpinSlide(g, e, true, -15, 9);
       break;
     case 9:  // back from the right edge
       e.X -= 2;
       if (Landed(g, e)) SpinLanding(g, e);
       break;
     case 10:  // spun left to the edge of the view
-      if (e.X > g.CameraX) {
-        e.X -= 20;
-      } else {
-        e.Vy = -15;
-        e.State = 11;
-        e.Sparking = 1;
-      }
+      SpinSlide(g, e, false, -15, 11);
       break;
     case 11:  // back from the left edge
       e.X += 2;
