@@ -7,7 +7,7 @@
 namespace kt {
 
 // The mogeta's hit tests; the byoon's are the same.
-extern const HitNumbers kMogetaHits;
+extern const HitNumbers& kMogetaHits;
 
 // Puts slots 1..5 of `table` at the mogeta's start positions for the current
 // enemy amount (the byoon starts at the same spots).

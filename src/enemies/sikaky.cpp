@@ -1,30 +1,13 @@
 #include "enemies/sikaky.hpp"
 
+#include "enemies/kurosuke.hpp"
 #include "loop/draw.hpp"
 #include "loop/sound.hpp"
 
 namespace kt {
 
-const HitNumbers kSikakyHits{
-    .contactOffState = 7,
-    .contactNeedsHealth = true,
-    .contactNeedsNoSpark = false,
-    .contactTop = -70,
-    .contactBottom = 60,
-    .contactBottomCrouch = 20,
-    .contactLeft = -60,
-    .contactRight = 40,
-    .knockLine = 20,
-    .strikesNeedUncarried = false,
-    .bandAbove = 60,
-    .firstHit = 3,
-    .secondHit = 4,
-    .spinLeftHero = 8,
-    .spinRightHero = 10,
-    .throwNeedsNoSpark = true,
-    .throwBottom = 60,
-    .throwRight = 40,
-};
+// The sikaky meets the heroes with the kurosuke's numbers.
+const HitNumbers& kSikakyHits = kKurosukeHits;
 
 namespace {
 

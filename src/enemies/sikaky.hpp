@@ -6,7 +6,7 @@
 
 namespace kt {
 
-extern const HitNumbers kSikakyHits;
+extern const HitNumbers& kSikakyHits;
 
 void SikakyReset(Game& g);
 void SikakyPlace(Game& g);
