@@ -3,197 +3,36 @@
 #include <ostream>
 
 #include "loop/json.hpp"
+#include "loop/state_fields.hpp"
+#include "loop/state_hash.hpp"
 #include "loop/trace.hpp"
 
 namespace kt {
 
 namespace {
 
-void DumpSettings(const Settings& s, JsonWriter& j) {
-  j.BeginObject("settings")
-      .Field("EnemyAmount", s.EnemyAmount)
-      .Field("EnemyAmountLow", s.EnemyAmountLow)
-      .Field("EnemyAmountMid", s.EnemyAmountMid)
-      .Field("EnemyAmountHigh", s.EnemyAmountHigh)
-      .Field("AmountMarkX", s.AmountMarkX)
-      .Field("HitGaugeMarkX", s.HitGaugeMarkX)
-      .Field("HurtGaugeMarkX", s.HurtGaugeMarkX)
-      .Field("LivesMarkX", s.LivesMarkX)
-      .Field("LivesSetting", s.LivesSetting)
-      .Field("FullHitGauge", s.FullHitGauge)
-      .Field("FullHurtGauge", s.FullHurtGauge)
-      .Field("OnePlayerMode", s.OnePlayerMode)
-      .Field("MogetaOff", s.MogetaOff)
-      .Field("ByoonOff", s.ByoonOff)
-      .Field("DegToRad", static_cast<double>(s.DegToRad))
-      .Field("GraphicsReady", s.GraphicsReady)
-      .EndObject();
-}
-
-void DumpRect(const char* key, const Rect& r, JsonWriter& j) {
-  j.BeginArray(key).Value(r.Left).Value(r.Top).Value(r.Right).Value(r.Bottom).EndArray();
-}
-
-void DumpHero(const char* key, const Hero& h, JsonWriter& j) {
-  j.BeginObject(key);
-  const std::pair<const char*, int32_t> fields[] = {
-      {"X", h.X}, {"Y", h.Y}, {"Lives", h.Lives}, {"ThrowOriginX", h.ThrowOriginX}, {"Facing", h.Facing},
-      {"Row", h.Row}, {"BodyX", h.BodyX}, {"BodyY", h.BodyY}, {"HandAX", h.HandAX}, {"HandAY", h.HandAY},
-      {"HandBX", h.HandBX}, {"HandBY", h.HandBY}, {"FootAX", h.FootAX}, {"FootAY", h.FootAY},
-      {"FootBX", h.FootBX}, {"FootBY", h.FootBY}, {"HipX", h.HipX}, {"HipY", h.HipY}, {"Vy", h.Vy},
-      {"Health", h.Health}, {"Hurt", h.Hurt}, {"RespawnWait", h.RespawnWait}, {"State", h.State},
-      {"Step", h.Step}, {"HurtTimer", h.HurtTimer}, {"Crouching", h.Crouching}, {"EffectRow", h.EffectRow},
-      {"HitGauge", h.HitGauge}, {"HurtGauge", h.HurtGauge}, {"BurstStep", h.BurstStep}, {"HitCue", h.HitCue},
-      {"HurtCue", h.HurtCue}, {"Carrying", h.Carrying}, {"Carried", h.Carried}, {"UpHeld", h.UpHeld},
-      {"WalkRight", h.WalkRight}, {"WalkLeft", h.WalkLeft}, {"AttackTick", h.AttackTick},
-      {"PickUpTick", h.PickUpTick}, {"DashCount", h.DashCount}, {"DashArmed", h.DashArmed}, {"Speed", h.Speed},
-      {"WalkRightFrame", h.WalkRightFrame}, {"WalkLeftFrame", h.WalkLeftFrame}, {"BobFrame", h.BobFrame},
-      {"Dashing", h.Dashing}};
-  for (const auto& [name, value] : fields) j.Field(name, value);
-  DumpRect("HandRect", h.HandRect, j);
-  DumpRect("FootRect", h.FootRect, j);
-  DumpRect("HipRect", h.HipRect, j);
-  DumpRect("SpinRightRect", h.SpinRightRect, j);
-  DumpRect("SpinLeftRect", h.SpinLeftRect, j);
-  DumpRect("SparkRect", h.SparkRect, j);
-  // The burst's sparks fly while the burst itself runs.
-  j.Field("ParticlesInFlight", h.State == hero::Burst ? static_cast<int64_t>(h.Particles.size()) : int64_t{0});
-  j.EndObject();
-}
-
-void DumpStage(const Game& g, JsonWriter& j) {
-  const StageState& s = g.stage;
-  j.Field("ExitX", s.ExitX)
-      .Field("ExitCount", s.ExitCount)
-      .Field("CameraMaxX", s.CameraMaxX)
-      .Field("CameraMaxY", s.CameraMaxY)
-      .Field("WorldMaxX", s.WorldMaxX)
-      .Field("WorldMaxY", s.WorldMaxY)
-      .Field("FloorScrollX", s.FloorScrollX)
-      .Field("GameOverTick", s.GameOverTick)
-      .Field("GameOverScroll", s.GameOverScroll)
-      .Field("HeroSwitchTick", s.HeroSwitchTick)
-      .Field("HeroSwitchMark", s.HeroSwitchMark)
-      .Field("ControlledHero", s.ControlledHero)
-      .Field("OnePlayerMode", g.settings.OnePlayerMode)
-      .Field("FarScrollX", g.hud.FarScrollX)
-      .Field("NearScrollX", g.hud.NearScrollX)
-      .Field("ComboCount", g.hud.ComboCount)
-      .Field("ComboShow", g.hud.ComboShow)
-      .Field("ComboX", g.hud.ComboX)
-      .Field("ComboY", g.hud.ComboY)
-      .Field("ComboTens", g.hud.ComboTens)
-      .Field("ComboOnes", g.hud.ComboOnes)
-      .Field("ComboTimer", g.hud.ComboTimer)
-      .Field("BossPhase", g.bossStage.BossPhase)
-      .Field("BackdropX", g.bossStage.BackdropX)
-      .Field("PhaseMark", g.bossStage.PhaseMark);
-}
-
-void DumpBoss(const Game& g, JsonWriter& j) {
-  const BossRecord& b = g.Boss;
-  j.BeginObject("Boss");
-  const std::pair<const char*, int32_t> fields[] = {
-      {"X", b.X}, {"Y", b.Y}, {"HP", b.HP}, {"State", b.State}, {"Count", b.Count}, {"FallCount", b.FallCount},
-      {"Decision", b.Decision}, {"WingStep", b.WingStep}, {"WingDir", b.WingDir}, {"WingRow", b.WingRow},
-      {"HeadCol", b.HeadCol}, {"HeadRow", b.HeadRow}, {"ArmCol", b.ArmCol}, {"ArmRow", b.ArmRow},
-      {"OrbX", b.OrbX}, {"OrbY", b.OrbY}, {"Flash", b.Flash}, {"FlashStep", b.FlashStep},
-      {"SparkFrame", b.SparkFrame}, {"SparkY", b.SparkY}, {"HeadX", b.HeadX}, {"HeadY", b.HeadY},
-      {"HandAX", b.HandAX}, {"HandAY", b.HandAY}, {"HandBX", b.HandBX}, {"HandBY", b.HandBY},
-      {"FootAX", b.FootAX}, {"FootAY", b.FootAY}, {"FootBX", b.FootBX}, {"FootBY", b.FootBY},
-      {"WingAX", b.WingAX}, {"WingAY", b.WingAY}, {"WingBX", b.WingBX}, {"WingBY", b.WingBY},
-      {"BodyX", b.BodyX}, {"BodyY", b.BodyY}};
-  for (const auto& [name, value] : fields) j.Field(name, value);
-  j.EndObject();
-  const BossBeamRecord& m = g.BossBeam;
-  j.BeginObject("BossBeam")
-      .Field("X", m.X)
-      .Field("Y", m.Y)
-      .Field("SrcTop", m.SrcTop)
-      .Field("Falling", m.Falling)
-      .EndObject();
-}
-
-void DumpEnding(const Game& g, JsonWriter& j) {
-  const EndingState& e = g.ending;
-  j.BeginObject("ending")
-      .Field("EndingPhase", e.EndingPhase)
-      .Field("EndingCount", e.EndingCount)
-      .Field("EndingTick", e.EndingTick)
-      .Field("CaptionX", e.CaptionX)
-      .Field("CaptionY", e.CaptionY)
-      .Field("CaptionTop", e.CaptionTop)
-      .Field("CaptionPhase", e.CaptionPhase)
-      .Field("StaffX", e.StaffX)
-      .Field("StaffY", e.StaffY)
-      .Field("StaffTop", e.StaffTop)
-      .Field("StaffPhase", e.StaffPhase)
-      .EndObject();
-}
-
-void DumpFrontEnd(const Game& g, JsonWriter& j) {
-  const FrontEndState& f = g.front;
-  j.BeginObject("frontend")
-      .Field("OpeningTick", f.OpeningTick)
-      .Field("OpeningPhase", f.OpeningPhase)
-      .Field("BoxX", f.BoxX)
-      .Field("BoxY", f.BoxY)
-      .Field("BoxSpeed", f.BoxSpeed)
-      .Field("BoxTop", f.BoxTop)
-      .Field("BoxCount", f.BoxCount)
-      .Field("FountainPattern", f.FountainPattern)
-      .Field("FountainRounds", f.FountainRounds)
-      .Field("FountainTick", f.FountainTick)
-      .Field("PromptBlink", f.PromptBlink)
-      .Field("MenuPollTick", f.MenuPollTick)
-      .Field("MenuRow", f.MenuRow)
-      .Field("MenuChoice", f.MenuChoice)
-      .Field("OptionsRow", f.OptionsRow)
-      .Field("StaffX", g.ending.StaffX)
-      .Field("StaffY", g.ending.StaffY)
-      .Field("PlayersOverride", g.PlayersOverride);
-  j.EndObject();
-}
-
-// Every kind's count and the slots in play (1..count).
-void DumpEnemies(const Game& g, JsonWriter& j) {
-  const StageState& s = g.stage;
-  const EnemyTables& t = g.enemies;
-  struct Kind {
-    const char* count;
-    const char* table;
-    int32_t slots;
-    const EnemyTable& enemies;
-    bool withBall;
-  };
-  const Kind kinds[] = {
-      {"GekCount", "GekTable", s.GekCount, t.gek, true},
-      {"KurosukeCount", "KurosukeTable", s.KurosukeCount, t.kurosuke, false},
-      {"PatattaCount", "PatattaTable", s.PatattaCount, t.patatta, false},
-      {"SikakyCount", "SikakyTable", s.SikakyCount, t.sikaky, false},
-      {"MogetaCount", "MogetaTable", s.MogetaCount, t.mogeta, false},
-      {"ByoonCount", "ByoonTable", s.ByoonCount, t.byoon, false},
-  };
-  for (const Kind& k : kinds) {
-    j.Field(k.count, k.slots);
-    j.BeginArray(k.table);
-    for (int32_t i = 1; i <= k.slots && i < kEnemySlots; ++i) {
-      const Enemy& e = k.enemies[static_cast<size_t>(i)];
-      j.BeginObject()
-          .Field("Slot", i)
-          .Field("X", e.X)
-          .Field("Y", e.Y)
-          .Field("State", e.State)
-          .Field("Health", e.Health)
-          .Field("Gone", e.Gone)
-          .Field("Sparking", e.Sparking)
-          .Field("HitCount", e.HitCount);
-      if (k.withBall) j.Field("ShotX", e.ShotX).Field("ShotY", e.ShotY).Field("Stationary", e.Stationary);
-      j.EndObject();
-    }
-    j.EndArray();
+// Writes what VisitState walks as JSON.
+class JsonVisit {
+ public:
+  explicit JsonVisit(JsonWriter& j) : j_(j) {}
+  void Begin(std::string_view key) { j_.BeginObject(key); }
+  void End() { j_.EndObject(); }
+  void BeginList(std::string_view key) { j_.BeginArray(key); }
+  void EndList() { j_.EndArray(); }
+  void Field(std::string_view key, const int32_t& v) { j_.Field(key, v); }
+  void Field(std::string_view key, const bool& v) { j_.Field(key, v); }
+  void Field(std::string_view key, const float& v) { j_.Field(key, static_cast<double>(v)); }
+  void Derived(std::string_view key, int64_t v) { j_.Field(key, v); }
+  void Keys(std::string_view key, const KeyTable& keys) {
+    j_.BeginArray(key);
+    for (size_t k = 0; k < keys.size(); ++k)
+      if (keys[k]) j_.Value(static_cast<int64_t>(k));
+    j_.EndArray();
   }
-}
+
+ private:
+  JsonWriter& j_;
+};
 
 void DumpSounds(const Game& g, JsonWriter& j) {
   j.BeginArray("playing");
@@ -207,29 +46,15 @@ void DumpSounds(const Game& g, JsonWriter& j) {
 
 void DumpState(const Game& g, std::ostream& out) {
   JsonWriter j(out);
-  j.BeginObject()
-      .Field("SceneId", g.SceneId)
-      .Field("FrameTick", g.FrameTick)
-      .Field("LastStepTick", g.LastStepTick)
-      .Field("LastPollTick", g.LastPollTick)
-      .Field("CameraX", g.CameraX)
-      .Field("CameraY", g.CameraY)
-      .Field("CostumeToggle", g.CostumeToggle)
-      .Field("PauseCursor", g.PauseCursor)
-      .Field("QuitRequested", g.QuitRequested);
-  j.BeginArray("KeyState");
-  for (size_t k = 0; k < g.KeyState.size(); ++k)
-    if (g.KeyState[k]) j.Value(static_cast<int64_t>(k));
-  j.EndArray();
-  DumpStage(g, j);
-  DumpEnemies(g, j);
-  DumpHero("Kurara", g.Kurara, j);
-  DumpHero("Tavo", g.Tavo, j);
-  DumpBoss(g, j);
-  DumpSettings(g.settings, j);
-  DumpFrontEnd(g, j);
-  DumpEnding(g, j);
+  j.BeginObject();
+  JsonVisit visit(j);
+  VisitState(g, visit);
   DumpSounds(g, j);
+  const StateHashes h = HashState(g);
+  j.Field("StateHash", HashHex(h.total));
+  j.BeginObject("StateHashes");
+  for (size_t i = 0; i < kHashGroups; ++i) j.Field(HashGroupName(static_cast<HashGroup>(i)), HashHex(h.groups[i]));
+  j.EndObject();
   j.EndObject();
   out << '\n';
 }
@@ -255,6 +80,7 @@ void WriteTraceLine(const Game& g, int32_t sceneRan, std::ostream& out) {
         .EndObject();
   }
   j.Field("CameraX", g.CameraX).Field("CameraY", g.CameraY);
+  j.Field("StateHash", HashHex(StateHash(g)));
   j.EndObject();
   out << '\n';
 }

@@ -1,0 +1,100 @@
+#include "loop/state_hash.hpp"
+
+#define XXH_STATIC_LINKING_ONLY  // the streaming state on the stack
+#include <xxhash.h>
+
+#include <bit>
+
+#include <cstdio>
+#include <type_traits>
+
+namespace kt {
+
+namespace {
+
+constexpr std::array<std::string_view, kHashGroups> kGroupNames{
+    "loop", "settings", "random", "kurara", "tavo", "gek", "kurosuke", "patatta",
+    "sikaky", "mogeta", "byoon", "boss", "stage", "hud", "frontend", "ending",
+};
+
+// One group's hash, fed record by record. Records made only of 32-bit fields
+// go in whole; anything with padding goes in field by field.
+class Feed {
+ public:
+  Feed() { XXH3_64bits_reset(&state_); }
+
+  template <typename T>
+  Feed& Record(const T& record) {
+    static_assert(std::has_unique_object_representations_v<T>, "a record with padding bytes: feed its fields");
+    XXH3_64bits_update(&state_, &record, sizeof record);
+    return *this;
+  }
+  Feed& Int(int64_t v) { return Record(v); }
+
+  uint64_t Done() { return XXH3_64bits_digest(&state_); }
+
+ private:
+  XXH3_state_t state_;
+};
+
+uint64_t LoopHash(const Game& g) {
+  Feed f;
+  f.Int(g.SceneId).Int(g.FrameTick).Int(g.LastStepTick).Int(g.LastPollTick);
+  f.Int(g.CameraX).Int(g.CameraY).Int(g.CostumeToggle).Int(g.QuitRequested).Int(g.PauseCursor);
+  std::array<uint8_t, 256> keys{};
+  for (size_t k = 0; k < keys.size(); ++k) keys[k] = g.KeyState[k] ? 1 : 0;
+  f.Record(keys);
+  return f.Done();
+}
+
+uint64_t SettingsHash(const Settings& s) {
+  Feed f;
+  for (int32_t v : {s.EnemyAmount, s.EnemyAmountLow, s.EnemyAmountMid, s.EnemyAmountHigh, s.AmountMarkX,
+                    s.HitGaugeMarkX, s.HurtGaugeMarkX, s.LivesMarkX, s.LivesSetting, s.FullHitGauge,
+                    s.FullHurtGauge, s.OnePlayerMode, s.MogetaOff, s.ByoonOff})
+    f.Int(v);
+  f.Record(std::bit_cast<uint32_t>(s.DegToRad)).Int(s.GraphicsReady);
+  return f.Done();
+}
+
+}  // namespace
+
+std::string_view HashGroupName(HashGroup group) { return kGroupNames[static_cast<size_t>(group)]; }
+
+std::optional<HashGroup> HashGroupFromName(std::string_view name) {
+  for (size_t i = 0; i < kHashGroups; ++i)
+    if (kGroupNames[i] == name) return static_cast<HashGroup>(i);
+  return std::nullopt;
+}
+
+StateHashes HashState(const Game& g) {
+  StateHashes h;
+  const auto set = [&](HashGroup group, uint64_t value) { h.groups[static_cast<size_t>(group)] = value; };
+  set(HashGroup::Loop, LoopHash(g));
+  set(HashGroup::Settings, SettingsHash(g.settings));
+  set(HashGroup::Random, Feed().Record(g.rng.State()).Done());
+  set(HashGroup::Kurara, Feed().Record(g.Kurara).Done());
+  set(HashGroup::Tavo, Feed().Record(g.Tavo).Done());
+  set(HashGroup::Gek, Feed().Record(g.enemies.gek).Done());
+  set(HashGroup::Kurosuke, Feed().Record(g.enemies.kurosuke).Done());
+  set(HashGroup::Patatta, Feed().Record(g.enemies.patatta).Done());
+  set(HashGroup::Sikaky, Feed().Record(g.enemies.sikaky).Done());
+  set(HashGroup::Mogeta, Feed().Record(g.enemies.mogeta).Done());
+  set(HashGroup::Byoon, Feed().Record(g.enemies.byoon).Done());
+  set(HashGroup::Boss, Feed().Record(g.Boss).Record(g.BossBeam).Done());
+  set(HashGroup::Stage, Feed().Record(g.stage).Record(g.bossStage).Record(g.StageMap).Done());
+  set(HashGroup::Hud, Feed().Record(g.hud).Done());
+  set(HashGroup::FrontEnd,
+      Feed().Record(g.front).Int(g.PlayersOverride).Int(g.ExtraEnemiesOverride).Done());
+  set(HashGroup::Ending, Feed().Record(g.ending).Done());
+  h.total = XXH3_64bits(h.groups.data(), sizeof h.groups);
+  return h;
+}
+
+std::string HashHex(uint64_t h) {
+  char buf[17];
+  std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+  return buf;
+}
+
+}  // namespace kt
