@@ -52,6 +52,7 @@ bool DispatchScene(Game& g) {
   s->step(g);
   // Late steps push the schedule back rather than catching up.
   if (s->pace > 0) g.LastStepTick = g.FrameTick;
+  if (g.stepWatch) g.stepWatch->AfterStep(g, ran);
   if (g.trace) WriteTraceLine(g, ran, *g.trace);
   g.audio.step = {};
   return true;

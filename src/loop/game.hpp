@@ -82,6 +82,15 @@ struct Audio {
   TraceStep step;          // sounds started and stopped in the current scene step
 };
 
+struct Game;
+
+// Told of every scene step, right after it ran (demo recording and replay).
+class StepWatch {
+ public:
+  virtual ~StepWatch() = default;
+  virtual void AfterStep(const Game& g, int32_t sceneRan) = 0;
+};
+
 struct Game {
   Game();
   ~Game();
@@ -134,6 +143,7 @@ struct Game {
 
   // ---- runner ----
   std::ostream* trace = nullptr;  // one JSON line per scene step when set
+  StepWatch* stepWatch = nullptr;  // a demo being recorded or replayed
   bool ExtraEnemiesOverride = false;  // every game started from the menu has the mogeta and the byoon (tests)
   int32_t PlayersOverride = 0;    // 1 or 2: every game started from the menu is played so (tests)
 };

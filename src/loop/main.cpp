@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "loop/demo.hpp"
 #include "loop/dump.hpp"
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
@@ -20,8 +21,12 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
+    "                   [--record FILE.demo]\n"
+    "       kurara-tavo [--window] [--mute] [--data DIR] --replay FILE.demo\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
-    "                   [--script FILE] [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
+    "                   [--script FILE] [--max-ms N] [--record FILE.demo]\n"
+    "                   [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n"
+    "       kurara-tavo --headless --replay FILE.demo [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
 
 struct Options {
   bool headless = false;
@@ -35,6 +40,8 @@ struct Options {
   std::string script;
   std::optional<uint32_t> maxMs;
   std::string screenshot, dumpState, trace;
+  std::string record, replay;  // demo files
+  bool runOptions = false;     // an option that a replay takes from its demo
 };
 
 // Parses a whole decimal number in [0, max] or fails.
@@ -76,6 +83,8 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     else if (a == "--max-ms") { ok = number(UINT32_MAX); o.maxMs = static_cast<uint32_t>(n); }
     else if (a == "--data") ok = text(o.dataDir);
     else if (a == "--script") ok = text(o.script);
+    else if (a == "--record") ok = text(o.record);
+    else if (a == "--replay") ok = text(o.replay);
     else if (a == "--screenshot") ok = text(o.screenshot);
     else if (a == "--dump-state") ok = text(o.dumpState);
     else if (a == "--trace") ok = text(o.trace);
@@ -84,6 +93,13 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
       std::fprintf(stderr, "kurara-tavo: bad argument '%s'\n%s", a.c_str(), kUsage);
       return std::nullopt;
     }
+    if (a == "--extra-enemies" || a == "--seed" || a == "--players" || a == "--tick-ms" || a == "--start-tick" ||
+        a == "--max-ms" || a == "--script" || a == "--record")
+      o.runOptions = true;
+  }
+  if (!o.replay.empty() && o.runOptions) {
+    std::fprintf(stderr, "kurara-tavo: --replay takes the seed, the options and the keys from the demo\n%s", kUsage);
+    return std::nullopt;
   }
   return o;
 }
@@ -115,37 +131,114 @@ void ApplyOptions(const Options& o, kt::Game& g) {
   if (o.extraEnemies) g.ExtraEnemiesOverride = true;
 }
 
+std::ofstream OpenOut(const std::string& path, const char* what) {
+  std::ofstream out(path, std::ios::binary);
+  if (!out) throw kt::FatalError(path + ": cannot write the " + what);
+  return out;
+}
+
+// Reports a replay's outcome; the exit code: 0 matched, 3 parted from the demo.
+int ReportReplay(const Options& o, const kt::ReplayResult& r) {
+  std::FILE* to = o.dumpState == "-" ? stderr : stdout;
+  if (r.mismatch) {
+    std::fprintf(stderr, "kurara-tavo: %s: the replay parts from the recorded run at %s\n", o.replay.c_str(),
+                 kt::DescribeMismatch(*r.mismatch).c_str());
+    return 3;
+  }
+  std::fprintf(to, "%s: %lld steps replayed, every state hash matches; the run ends in scene %d\n", o.replay.c_str(),
+               static_cast<long long>(r.steps), r.finalScene);
+  if (r.truncated)
+    std::fprintf(to, "%s: the demo has no end line: the recorded run did not finish (it may have crashed)\n",
+                 o.replay.c_str());
+  return 0;
+}
+
+void OpenTrace(const Options& o, kt::Game& g, std::ofstream& trace) {
+  if (o.trace.empty()) return;
+  trace = OpenOut(o.trace, "trace");
+  g.trace = &trace;
+}
+
+int ReplayHeadless(const Options& o, kt::Game& g) {
+  const kt::Demo demo = kt::LoadDemo(o.replay);
+  std::ofstream trace;
+  OpenTrace(o, g, trace);
+  kt::DemoPlayer player(demo, nullptr);
+  const kt::ReplayResult r = kt::PlayDemo(g, player, demo, o.dataDir);
+  WriteResults(o, g);
+  return ReportReplay(o, r);
+}
+
 int RunHeadless(const Options& o, kt::Game& g) {
+  if (!o.replay.empty()) return ReplayHeadless(o, g);
   kt::HeadlessOptions h;
   h.startTick = o.startTick;
   h.tickMs = o.tickMs;
   if (!o.script.empty()) h.script = kt::ParseKeyScript(ReadFile(o.script), o.script);
-  auto platform = kt::MakeHeadlessPlatform(h);
+  auto headless = kt::MakeHeadlessPlatform(h);
   std::ofstream trace;
-  if (!o.trace.empty()) {
-    trace.open(o.trace);
-    if (!trace) throw kt::FatalError(o.trace + ": cannot write the trace");
-    g.trace = &trace;
+  OpenTrace(o, g, trace);
+  std::ofstream demo;
+  std::unique_ptr<kt::DemoRecorder> recorder;
+  kt::Platform* platform = headless.get();
+  if (!o.record.empty()) {
+    demo = OpenOut(o.record, "demo");
+    recorder = std::make_unique<kt::DemoRecorder>(*headless, std::vector<std::ostream*>{&demo});
+    platform = recorder.get();
   }
   kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
   ApplyOptions(o, g);
-  platform->Begin(g.KeyState);
+  headless->Begin(g.KeyState);
+  if (recorder) recorder->Start(g);
   // Without a script and a limit the run lasts ten seconds of game time.
   const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
-  while (platform->Elapsed() < limit && (o.script.empty() || platform->Elapsed() < platform->ScriptLength())) {
+  while (headless->Elapsed() < limit && (o.script.empty() || headless->Elapsed() < headless->ScriptLength())) {
     if (!kt::FramePass(g, *platform)) break;
   }
+  if (recorder) recorder->Finish(g);
   WriteResults(o, g);
   return 0;
+}
+
+// The demo files a windowed run writes: the kept copy in the player's data
+// folder (the last few runs) and the --record file.
+std::vector<std::ofstream> OpenRunDemos(const Options& o) {
+  std::vector<std::ofstream> outs;
+  try {
+    if (const auto dir = kt::UserDataDir(); !dir.empty()) outs.push_back(OpenOut(kt::NewKeptDemo(dir / "demos").string(), "demo"));
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kurara-tavo: this run's demo is not kept: %s\n", e.what());
+  }
+  if (!o.record.empty()) outs.push_back(OpenOut(o.record, "demo"));
+  return outs;
+}
+
+int ReplayWindowed(const Options& o, kt::Game& g, kt::Platform& device) {
+  const kt::Demo demo = kt::LoadDemo(o.replay);
+  kt::DemoPlayer player(demo, &device);
+  kt::Startup(g, player, {o.dataDir, demo.start.seed});
+  player.Begin(g);
+  while (!player.Finished() && kt::FramePass(g, player)) {
+  }
+  // Escape ends a replay that is being watched early: that is no mismatch.
+  if (g.KeyState[kt::vk::Escape] && !player.Finished()) return 0;
+  return ReportReplay(o, player.End(g));
 }
 
 int RunWindowed(const Options& o, kt::Game& g) {
   auto platform = kt::MakeSdlPlatform(o.sdl);
   try {
-    kt::Startup(g, *platform, {o.dataDir, o.seed});
+    if (!o.replay.empty()) return ReplayWindowed(o, g, *platform);
+    std::vector<std::ofstream> demos = OpenRunDemos(o);
+    std::vector<std::ostream*> outs;
+    for (auto& d : demos) outs.push_back(&d);
+    kt::DemoRecorder recorder(*platform, outs);
+    kt::Startup(g, recorder, {o.dataDir, o.seed});
     ApplyOptions(o, g);
-    while (kt::FramePass(g, *platform)) {
+    recorder.Start(g);
+    while (kt::FramePass(g, recorder)) {
     }
+    recorder.Finish(g);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kurara-tavo: %s\n", e.what());
     platform->ReportFatal(e.what());

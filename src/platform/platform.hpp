@@ -112,4 +112,8 @@ void SaveBitmap(const std::filesystem::path& path, const Surface& s);
 // The folder that holds the running program.
 std::filesystem::path ProgramDir();
 
+// The player's own data folder for this game (created if missing; on Linux
+// ~/.local/share/kurara-tavo/), or an empty path when there is none.
+std::filesystem::path UserDataDir();
+
 }  // namespace kt
