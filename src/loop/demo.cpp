@@ -590,7 +590,9 @@ void DemoPlayer::Begin(Game& g) {
   }
 }
 
-bool DemoPlayer::Finished() const { return stop_ || pass_ >= demo_.passes.size(); }
+bool DemoPlayer::Finished() const {
+  return stop_ || pass_ >= demo_.passes.size() || (stopAfter_ && clock_ - demo_.start.clock >= *stopAfter_);
+}
 
 void DemoPlayer::Pace(uint32_t tick) {
   // Wait until as much real time has passed as the recording's clock shows.
@@ -688,7 +690,9 @@ void DemoPlayer::AfterStep(const Game& g, int32_t sceneRan) {
 ReplayResult DemoPlayer::End(Game& g) {
   if (g.stepWatch == this) g.stepWatch = nullptr;
   result_.finalScene = g.SceneId;
-  if (!demo_.end) {
+  if (!stop_ && pass_ < demo_.passes.size() && stopAfter_ && clock_ - demo_.start.clock >= *stopAfter_) {
+    result_.cut = true;
+  } else if (!demo_.end) {
     result_.truncated = true;
   } else if (!result_.mismatch) {
     const DemoEnd& e = *demo_.end;

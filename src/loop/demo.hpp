@@ -182,6 +182,7 @@ struct ReplayResult {
   std::array<bool, 100> scenesRun{};  // by scene number
   std::optional<ReplayMismatch> mismatch;
   bool truncated = false;  // the demo has no end: its run did not finish
+  bool cut = false;        // stopped at the time asked for, before the demo's end
 
   bool Ran(int32_t scene) const { return scene >= 0 && scene < 100 && scenesRun[static_cast<size_t>(scene)]; }
 };
@@ -203,6 +204,8 @@ class DemoPlayer final : public Platform, public StepWatch {
   // True once the demo's passes are used up or the replay has parted from it
   // (and reached the checkpoint that names the records).
   bool Finished() const;
+  // Stops the replay once `ms` of the demo's game time have passed.
+  void StopAfter(uint32_t ms) { stopAfter_ = ms; }
   // Compares the end with the demo's; the game is no longer watched.
   ReplayResult End(Game& g);
 
@@ -242,6 +245,7 @@ class DemoPlayer final : public Platform, public StepWatch {
   size_t nextCheckpoint_ = 0;
   ReplayResult result_;
   bool stop_ = false;
+  std::optional<uint32_t> stopAfter_;
 };
 
 // Replays `demo` on a new game `g` through `player` (which the game's mixer

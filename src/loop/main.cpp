@@ -22,11 +22,12 @@ namespace {
 constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
     "                   [--record FILE.demo]\n"
-    "       kurara-tavo [--window] [--mute] [--data DIR] --replay FILE.demo\n"
+    "       kurara-tavo [--window] [--mute] [--data DIR] --replay FILE.demo [--max-ms N]\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
     "                   [--script FILE] [--max-ms N] [--record FILE.demo]\n"
     "                   [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n"
-    "       kurara-tavo --headless --replay FILE.demo [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
+    "       kurara-tavo --headless --replay FILE.demo [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-]\n"
+    "                   [--trace FILE]\n";
 
 struct Options {
   bool headless = false;
@@ -94,7 +95,7 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
       return std::nullopt;
     }
     if (a == "--extra-enemies" || a == "--seed" || a == "--players" || a == "--tick-ms" || a == "--start-tick" ||
-        a == "--max-ms" || a == "--script" || a == "--record")
+        a == "--script" || a == "--record")
       o.runOptions = true;
   }
   if (!o.replay.empty() && o.runOptions) {
@@ -145,6 +146,11 @@ int ReportReplay(const Options& o, const kt::ReplayResult& r) {
                  kt::DescribeMismatch(*r.mismatch).c_str());
     return 3;
   }
+  if (r.cut) {
+    std::fprintf(to, "%s: %lld steps replayed to %u ms, every state hash matches; scene %d\n", o.replay.c_str(),
+                 static_cast<long long>(r.steps), *o.maxMs, r.finalScene);
+    return 0;
+  }
   std::fprintf(to, "%s: %lld steps replayed, every state hash matches; the run ends in scene %d\n", o.replay.c_str(),
                static_cast<long long>(r.steps), r.finalScene);
   if (r.truncated)
@@ -164,6 +170,7 @@ int ReplayHeadless(const Options& o, kt::Game& g) {
   std::ofstream trace;
   OpenTrace(o, g, trace);
   kt::DemoPlayer player(demo, nullptr);
+  if (o.maxMs) player.StopAfter(*o.maxMs);
   const kt::ReplayResult r = kt::PlayDemo(g, player, demo, o.dataDir);
   WriteResults(o, g);
   return ReportReplay(o, r);
@@ -216,6 +223,7 @@ std::vector<std::ofstream> OpenRunDemos(const Options& o) {
 int ReplayWindowed(const Options& o, kt::Game& g, kt::Platform& device) {
   const kt::Demo demo = kt::LoadDemo(o.replay);
   kt::DemoPlayer player(demo, &device);
+  if (o.maxMs) player.StopAfter(*o.maxMs);
   kt::Startup(g, player, {o.dataDir, demo.start.seed});
   player.Begin(g);
   while (!player.Finished() && kt::FramePass(g, player)) {

@@ -1,0 +1,598 @@
+#include "autoplay/bot.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace kt::autoplay {
+
+namespace {
+
+// ---- what the player sees -----------------------------------------------------------
+
+// The box in which an enemy's body knocks a hero, as the hero's position
+// relative to the enemy's: left < H.X - X < right, top < H.Y - Y < bottom
+// (crouchBottom while crouching); and the height band of a punch that reaches it.
+struct Shape {
+  int32_t left, right, top, bottom, crouchBottom, band;
+};
+constexpr Shape kGekShape{-55, 60, -70, 90, 40, 100};
+constexpr Shape kWalkerShape{-60, 40, -70, 60, 20, 60};  // kurosuke, sikaky, mogeta, byoon
+constexpr Shape kFlyerShape{-65, 35, -55, 10, -35, 60};  // patatta
+constexpr Shape kBossShape{-55, 130, -30, 145, 70, 0};
+
+struct Foe {
+  const Enemy* e;
+  Shape shape;
+  bool gek;
+  const char* kind;
+};
+
+std::vector<Foe> FoesInView(const Game& g) {
+  std::vector<Foe> foes;
+  const StageState& s = g.stage;
+  const auto add = [&](const EnemyTable& t, int32_t count, const Shape& shape, const char* kind, bool on) {
+    if (!on) return;
+    for (int32_t i = 1; i <= count && i < kEnemySlots; ++i) {
+      const Enemy& e = t[static_cast<size_t>(i)];
+      if (e.Gone != 0) continue;
+      if (e.X < g.CameraX - 200 || e.X > g.CameraX + 840) continue;
+      foes.push_back({&e, shape, &t == &g.enemies.gek, kind});
+    }
+  };
+  add(g.enemies.gek, s.GekCount, kGekShape, "gek", true);
+  add(g.enemies.kurosuke, s.KurosukeCount, kWalkerShape, "kurosuke", true);
+  add(g.enemies.patatta, s.PatattaCount, kFlyerShape, "patatta", true);
+  add(g.enemies.sikaky, s.SikakyCount, kWalkerShape, "sikaky", true);
+  add(g.enemies.mogeta, s.MogetaCount, kWalkerShape, "mogeta", g.settings.MogetaOff == 0);
+  add(g.enemies.byoon, s.ByoonCount, kWalkerShape, "byoon", g.settings.ByoonOff == 0);
+  return foes;
+}
+
+// The forward hand's height once a punch reaches out.
+int32_t PunchHandY(int32_t heroY) { return heroY + 64; }
+
+// Whether a punch (or spin) thrown now, facing right or left, reaches the foe.
+bool Reaches(const Hero& h, const Foe& f, bool right) {
+  const Enemy& e = *f.e;
+  if (e.Health <= 0 || e.Sparking != 0) return false;
+  const int32_t hand = PunchHandY(h.Y);
+  if (!(e.Y < hand + 18 && e.Y > hand - f.shape.band + 2)) return false;
+  return right ? (h.X < e.X && e.X < h.X + 128) : (h.X >= e.X && e.X < h.X + 8 && e.X > h.X - 128);
+}
+
+bool Steerable(const Hero& h) { return h.State != hero::Dead && h.Carried == 0; }
+
+// Steps the hero stays unhurtable from now.
+int32_t ImmuneSteps(const Hero& h) {
+  if (h.Hurt != 1) return 0;
+  return h.HurtTimer > 50 ? h.HurtTimer - 50 : 50 - h.HurtTimer;
+}
+
+// ---- threats and plans -------------------------------------------------------------------
+
+// Something that can knock a hero, moved forward step by step.
+struct Threat {
+  enum Kind { Box, Ball, Beam } kind = Box;
+  int32_t x = 0, y = 0, vx = 0, vy = 0;
+  Shape shape{};
+  const Enemy* foe = nullptr;  // the enemy of a box or a ball
+  // The beam: its column, and its count, top and height as the boss sets them;
+  // while the boss charges, the steps until it aims at the hero.
+  int32_t count = 0, srcTop = 635, beamY = 0, falling = 0, cameraY = 0;
+  int32_t aimIn = -1;
+};
+
+// Whether the threat knocks a hero at (hx, hy) `t` steps from now.
+bool Hits(const Threat& th, int32_t t, int32_t hx, int32_t hy, bool crouching) {
+  constexpr int32_t kMargin = 8;
+  switch (th.kind) {
+    case Threat::Box: {
+      const int32_t rx = hx - (th.x + th.vx * t), ry = hy - (th.y + th.vy * t);
+      const int32_t bottom = crouching ? th.shape.crouchBottom : th.shape.bottom;
+      return rx > th.shape.left - kMargin && rx < th.shape.right + kMargin && ry > th.shape.top - 6 &&
+             ry < bottom + 6;
+    }
+    case Threat::Ball: {
+      int32_t x = th.x, y = th.y, vy = th.vy;
+      for (int32_t i = 0; i < t; ++i) {
+        x -= 10;
+        y += vy;
+        vy = y >= 640 ? 0 : vy + 1;
+      }
+      const int32_t bottom = crouching ? 0 : 15;
+      return x - 75 - kMargin < hx && hx < x + 15 + kMargin && y - 70 < hy && hy < y + bottom;
+    }
+    case Threat::Beam: {
+      int32_t count = th.count, top = th.srcTop, y = th.beamY, falling = th.falling;
+      for (int32_t i = 0; i < t; ++i) {
+        count += 1;
+        if (count == 14) y = th.cameraY;
+        if (count <= 15) continue;
+        if (falling == 0) {
+          top -= 55;
+          if (top < 185) falling = 1;
+        } else {
+          y += 35;
+          if (y > th.cameraY + 480) return false;
+        }
+      }
+      if (count < 14) return false;
+      return hy - 30 - 6 < y + 630 - top && th.x - 65 - kMargin < hx && hx < th.x + 145 + kMargin;
+    }
+  }
+  return false;
+}
+
+// What a hero does over the next steps.
+struct Plan {
+  int32_t dir = 0;  // walk
+  bool crouch = false;
+  bool jump = false;
+  bool still = false;  // an attack keeps the hero in place
+  bool dash = false;
+};
+
+constexpr int32_t kMaxHorizon = 48;
+
+struct Path {
+  int32_t x[kMaxHorizon], y[kMaxHorizon];
+  bool crouched[kMaxHorizon];
+};
+
+// Moves a copy of the hero by the plan: walking, crouching, the jump and the
+// fall, on the stage map, as the hero's own rules do.
+Path Predict(const Game& g, const Hero& h, const Plan& p, int32_t steps) {
+  Path path{};
+  int32_t x = h.X, y = h.Y, vy = h.Vy, state = h.State, step = h.Step, timer = h.HurtTimer;
+  const int32_t speed = (h.Speed > 0 ? h.Speed : 5) + (p.dash ? 2 : 0);
+  const bool arena = g.SceneId == scene::BossStage;
+  const auto onSolid = [&](int32_t px, int32_t py, std::initializer_list<int32_t> dxs) {
+    const int32_t row = (py + 100) / kCellSize;
+    for (int32_t dx : dxs)
+      if (g.StageMap.Solid((px + dx) / kCellSize, row)) return true;
+    return false;
+  };
+  for (int32_t t = 0; t < steps; ++t) {
+    const bool blocked = (timer >= 2 && timer <= 19) || (state != hero::Normal && state != hero::InAir);
+    if (p.jump && state == hero::Normal && onSolid(x, y, {0, 40, 65, 20, 85})) {
+      state = hero::JumpCrouch;
+      step = 0;
+    }
+    if (!p.still && !blocked && p.dir != 0) {
+      x += p.dir * speed;
+      if (arena) x = std::clamp(x, g.CameraX + 1, g.CameraX + 560);
+    }
+    if (state == hero::JumpCrouch) {
+      step += 1;
+      if (step >= (p.dir != 0 ? 5 : 8)) {
+        state = hero::InAir;
+        vy = -19;
+      }
+    } else if (state == hero::InAir || state == hero::Normal) {
+      y += vy;
+      vy += 1;
+      if (vy >= 0 && onSolid(x, y, {0, 20, 80, 30})) {
+        vy = 0;
+        y = ((y + 100) / kCellSize) * kCellSize - 100;
+        if (state == hero::InAir) state = hero::Normal;
+      }
+      y = std::min(y, g.stage.WorldMaxY);
+    } else if (state == hero::Punch || state == hero::Spin) {
+      if (++step >= 8) state = hero::Normal, step = 0;
+    } else if (state == hero::Recovering) {
+      if (timer > 30) state = hero::Normal;
+    }
+    if (h.Hurt == 1) timer += timer < 50 ? 1 : -1;
+    path.x[t] = x;
+    path.y[t] = y;
+    path.crouched[t] = p.crouch && !(timer >= 2 && timer <= 29);
+  }
+  return path;
+}
+
+// The first step (1-based) at which a threat knocks the hero on this plan,
+// past the steps he cannot be hurt; 0 when none does within `steps`.
+int32_t FirstHit(const Game& g, const Hero& h, const Plan& p, const std::vector<Threat>& threats, int32_t steps,
+                 const Enemy* ignoreAfterPunch = nullptr) {
+  steps = std::min(steps, kMaxHorizon);
+  const Path path = Predict(g, h, p, steps);
+  const int32_t immune = ImmuneSteps(h);
+  for (int32_t t = 0; t < steps; ++t) {
+    if (t + 1 <= immune) continue;
+    for (Threat th : threats) {
+      // A foe the punch is about to knock away.
+      if (th.foe && th.foe == ignoreAfterPunch && t + 1 >= 4) continue;
+      // A charging boss aims where the hero will be.
+      if (th.kind == Threat::Beam && th.aimIn >= 1) th.x = path.x[std::min(th.aimIn, steps) - 1] - 40;
+      if (Hits(th, t + 1, path.x[t], path.y[t], path.crouched[t])) return t + 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+const char* HitCause(const Game& g, const Hero& h) {
+  if (g.SceneId == scene::BossStage) {
+    const BossBeamRecord& m = g.BossBeam;
+    if (g.Boss.State == boss::Beam && m.X - 95 < h.X && h.X < m.X + 175) return "beam";
+    return "boss";
+  }
+  // The hero has been knocked 20 pixels since.
+  const char* best = "?";
+  int32_t bestDistance = 1 << 30;
+  for (const Foe& f : FoesInView(g)) {
+    const Enemy& e = *f.e;
+    if (f.gek && e.ShotX - 100 < h.X && h.X < e.ShotX + 40 && e.ShotY - 80 < h.Y && h.Y < e.ShotY + 25)
+      return "gek ball";
+    const int32_t rx = h.X - e.X, ry = h.Y - e.Y;
+    if (rx > f.shape.left - 45 && rx < f.shape.right + 45 && ry > f.shape.top - 20 && ry < f.shape.bottom + 20) {
+      const int32_t d = std::abs(rx - (f.shape.left + f.shape.right) / 2);
+      if (d < bestDistance) {
+        bestDistance = d;
+        best = f.kind;
+      }
+    }
+  }
+  return best;
+}
+
+// ---- memory of the last step ------------------------------------------------------------
+
+void Bot::Remember(const Game& g) {
+  if (g.FrameTick == seenTick_) return;
+  seenTick_ = g.FrameTick;
+  // Only a pass in which a paced scene stepped moves anything.
+  if (g.LastStepTick != g.FrameTick) return;
+  std::unordered_map<const void*, Motion> now;
+  const auto note = [&](const void* key, int32_t x, int32_t y) {
+    Motion m{x, y, 0, 0};
+    if (const auto it = motion_.find(key); it != motion_.end()) {
+      m.vx = std::clamp(x - it->second.x, -20, 20);
+      m.vy = std::clamp(y - it->second.y, -20, 20);
+    }
+    now[key] = m;
+  };
+  for (const Foe& f : FoesInView(g)) note(f.e, f.e->X, f.e->Y);
+  note(&g.Boss, g.Boss.X, g.Boss.Y);
+  motion_ = std::move(now);
+}
+
+Bot::Motion Bot::MotionOf(const void* key, int32_t x, int32_t y) const {
+  if (const auto it = motion_.find(key); it != motion_.end() && it->second.x == x && it->second.y == y)
+    return it->second;
+  return {x, y, 0, 0};
+}
+
+// ---- the stage ------------------------------------------------------------------------
+
+Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const {
+  (void)partner;
+  Intent i;
+  if (!Steerable(h)) return i;
+  if (!goal_.fight) {
+    i.walk = 1;
+    return i;
+  }
+  const auto foes = FoesInView(g);
+  std::vector<Threat> threats;
+  for (const Foe& f : foes) {
+    const Enemy& e = *f.e;
+    const Motion m = MotionOf(f.e, e.X, e.Y);
+    if (e.Health > 0 || !f.gek) {
+      Threat t;
+      t.kind = Threat::Box;
+      t.x = e.X;
+      t.y = e.Y;
+      t.vx = m.vx;
+      t.vy = std::clamp(m.vy, -4, 4);
+      t.shape = f.shape;
+      t.foe = f.e;
+      // A defeated enemy only falls out.
+      if (e.Health <= 0) continue;
+      threats.push_back(t);
+    }
+    if (f.gek && e.ShotY < 640) {
+      Threat b;
+      b.kind = Threat::Ball;
+      b.x = e.ShotX;
+      b.y = e.ShotY;
+      b.vy = e.ShotVy;
+      b.foe = f.e;
+      threats.push_back(b);
+    }
+  }
+
+  // The burst clears the view: fire it while the hero cannot be hurt through
+  // the gathering, or when nothing is near.
+  int32_t near = 0;
+  for (const Foe& f : foes)
+    if (f.e->Health > 0 && std::abs(f.e->X - h.X) < 400) ++near;
+  const bool canBurst = h.HurtGauge >= 5 && h.BurstStep == 0 && h.State == hero::Normal;
+  if (canBurst && near >= 1 && (ImmuneSteps(h) > 32 || (near >= 2 && FirstHit(g, h, {0, false, false, true}, threats, 32) == 0))) {
+    i.burst = true;
+    return i;
+  }
+
+  // A foe in reach: strike it where it stands.
+  const bool facingRight = h.Facing == 0;
+  const Foe* ahead = nullptr;
+  const Foe* behind = nullptr;
+  int32_t inReach = 0;
+  for (const Foe& f : foes) {
+    if (Reaches(h, f, facingRight)) {
+      ahead = &f;
+      ++inReach;
+    } else if (Reaches(h, f, !facingRight) && std::abs(f.e->X - h.X) < 90) {
+      behind = &f;
+    }
+  }
+  const bool nearExit = h.X > g.stage.ExitX - 900;
+  const bool canSpin = h.HitGauge >= 5 && h.BurstStep == 0 && !nearExit;
+  if (ahead && (h.State == hero::Normal || h.State == hero::Punch || h.State == hero::InAir)) {
+    Plan stay;
+    stay.still = true;
+    if (FirstHit(g, h, stay, threats, 6, ahead->e) == 0 || ImmuneSteps(h) > 6) {
+      if (canSpin && (inReach >= 2 || ahead->e->Health >= 2))
+        i.spin = true;
+      else
+        i.punch = true;
+      return i;
+    }
+  }
+  if (behind && h.State == hero::Normal) {
+    i.walk = facingRight ? -1 : 1;
+    i.punch = true;
+    return i;
+  }
+
+  // Move on if it is safe; else wait, duck, or back off.
+  const int32_t horizon = 14;
+  const Plan plans[] = {
+      {1, false, false, false},  {1, true, false, false},   {0, false, false, false}, {0, true, false, false},
+      {-1, false, false, false}, {-1, true, false, false},  {1, false, true, false},  {-1, false, true, false},
+  };
+  // Wait long enough and the hero pushes on through a hit.
+  if (stuckSteps_ > 150) {
+    i.walk = 1;
+    return i;
+  }
+  int32_t best = -1, bestHit = -1;
+  for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
+    const int32_t hit = FirstHit(g, h, plans[n], threats, horizon);
+    if (hit == 0) {
+      best = n;
+      break;
+    }
+    if (hit > bestHit) {
+      bestHit = hit;
+      best = n;
+    }
+  }
+  const Plan& p = plans[best];
+  i.walk = p.dir;
+  i.crouch = p.crouch;
+  i.jump = p.jump;
+  return i;
+}
+
+// ---- the boss ---------------------------------------------------------------------------
+
+Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const {
+  (void)partner;
+  Intent i;
+  if (!Steerable(h) || g.bossStage.BossPhase != 2) return i;
+  const BossRecord& b = g.Boss;
+  if (b.State == boss::Defeated || b.State == boss::Done) return i;
+  const int32_t left = g.CameraX + 1, rightEdge = g.CameraX + 560;
+
+  std::vector<Threat> threats;
+  {
+    const Motion m = MotionOf(&g.Boss, b.X, b.Y);
+    Threat t;
+    t.kind = Threat::Box;
+    t.x = b.X;
+    t.y = b.Y;
+    t.vx = m.vx;
+    t.vy = m.vy;
+    t.shape = kBossShape;
+    threats.push_back(t);
+  }
+  if (b.State == boss::Beam || b.State == boss::Charge) {
+    Threat t;
+    t.kind = Threat::Beam;
+    t.x = b.State == boss::Beam ? g.BossBeam.X : h.X - 40;
+    t.count = b.State == boss::Beam ? b.Count : 0;
+    t.srcTop = g.BossBeam.SrcTop;
+    t.beamY = g.BossBeam.Y;
+    t.falling = g.BossBeam.Falling;
+    t.cameraY = g.CameraY;
+    if (b.State == boss::Charge) {
+      // Aimed where the hero stands when the charge ends.
+      t.aimIn = 51 - b.Count;
+      t.count = -t.aimIn;
+    }
+    threats.push_back(t);
+  }
+  if (!goal_.fight) {
+    i.walk = b.X > h.X ? 1 : -1;
+    return i;
+  }
+
+  const bool inView = g.CameraX < b.X && b.X < g.CameraX + 640;
+  if (h.HurtGauge >= 5 && h.BurstStep == 0 && b.Flash == 0 && inView && h.State == hero::Normal &&
+      (ImmuneSteps(h) > 32 || FirstHit(g, h, {0, false, false, true}, threats, 32) == 0)) {
+    i.burst = true;
+    return i;
+  }
+
+  // A punch from where the hero stands.
+  const int32_t hand = PunchHandY(h.Y);
+  const bool band = hand - 145 < b.Y && b.Y < hand + 20;
+  const bool fromLeft = h.X < b.X && b.X - 148 < h.X;
+  const bool fromRight = h.X >= b.X && b.X + 92 < h.X && h.X < b.X + 188;
+  if (band && b.Flash == 0 && (fromLeft || fromRight) &&
+      (h.State == hero::Normal || h.State == hero::Punch || h.State == hero::InAir)) {
+    Plan stay;
+    stay.still = true;
+    if (FirstHit(g, h, stay, threats, 6) == 0 || ImmuneSteps(h) > 6) {
+      if (fromLeft && h.Facing != 0) i.walk = 1;
+      if (fromRight && h.Facing == 0) i.walk = -1;
+      if (h.HitGauge >= 5 && h.BurstStep == 0)
+        i.spin = true;
+      else
+        i.punch = true;
+      return i;
+    }
+  }
+
+  // Where to stand: just left of the boss, or right of it when there is no room.
+  int32_t spot = b.X - 100;
+  if (spot < left) spot = b.X + 150;
+  spot = std::clamp(spot, left, rightEdge);
+  const int32_t toward = std::abs(spot - h.X) <= 6 ? 0 : (spot > h.X ? 1 : -1);
+  const int32_t away = toward != 0 ? -toward : (h.X > (left + rightEdge) / 2 ? -1 : 1);
+  const Plan plans[] = {
+      {toward, false, false, false, false},  {toward, true, false, false, false}, {0, false, false, false, false},
+      {0, true, false, false, false},        {away, false, false, false, false},  {away, true, false, false, false},
+      {-toward, false, false, false, false}, {toward, false, false, false, true}, {away, false, false, false, true},
+      {-away, false, false, false, true},    {toward, false, true, false, false}, {away, false, true, false, false},
+  };
+  int32_t best = 0, bestHit = -1;
+  for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
+    if (plans[n].dir == 0 && plans[n].dash) continue;
+    const int32_t hit = FirstHit(g, h, plans[n], threats, 40);
+    if (hit == 0) {
+      best = n;
+      break;
+    }
+    if (hit > bestHit) {
+      bestHit = hit;
+      best = n;
+    }
+  }
+  const Plan& p = plans[best];
+  i.walk = p.dir;
+  i.crouch = p.crouch;
+  i.jump = p.jump;
+  i.dash = p.dash;
+  return i;
+}
+
+// ---- the keys ----------------------------------------------------------------------------
+
+void Bot::Press(const Hero& h, const Intent& i, const Pad& pad, KeyTable& k) const {
+  if (i.walk != 0) {
+    const uint8_t key = i.walk > 0 ? pad.right : pad.left;
+    const int32_t flag = i.walk > 0 ? h.WalkRight : h.WalkLeft;
+    // A dash: let go of the key while walking until the hero is ready to
+    // dash, then hold it.
+    const bool letGo = i.dash && h.Dashing == 0 && h.DashArmed == 0 && flag == 1;
+    k[key] = !letGo;
+  }
+  if (i.jump) k[pad.up] = true;
+  if (i.crouch) k[pad.down] = true;
+  if (i.punch) k[pad.punch] = true;
+  if (i.spin) k[pad.spin] = true;
+  if (i.burst) k[pad.burst] = true;
+  if (i.lift) k[pad.lift] = true;
+}
+
+void Bot::Fight(const Game& g, KeyTable& k) {
+  const bool bossStage = g.SceneId == scene::BossStage;
+  const auto intent = [&](const Hero& h, const Hero& p) {
+    return bossStage ? BossIntent(g, h, p) : StageIntent(g, h, p);
+  };
+  // Progress, to push on when the hero has been held up too long.
+  const Hero& lead = g.settings.OnePlayerMode == 1 && g.stage.ControlledHero == 1 ? g.Kurara : g.Tavo;
+  if (g.LastStepTick == g.FrameTick) {
+    if (lead.X > furthest_ + 4 || bossStage) {
+      furthest_ = lead.X;
+      stuckSteps_ = 0;
+    } else if (++stuckSteps_ > 200) {
+      stuckSteps_ = 0;
+      furthest_ = lead.X;
+    }
+  }
+  if (g.settings.OnePlayerMode == 1) {
+    const bool kurara = g.stage.ControlledHero == 1;
+    const Hero& h = kurara ? g.Kurara : g.Tavo;
+    const Hero& p = kurara ? g.Tavo : g.Kurara;
+    Press(h, intent(h, p), kTavoPad, k);
+  } else {
+    Press(g.Tavo, intent(g.Tavo, g.Kurara), kTavoPad, k);
+    Press(g.Kurara, intent(g.Kurara, g.Tavo), kKuraraPad, k);
+  }
+}
+
+void Bot::Options(const Game& g, KeyTable& k) {
+  const Settings& s = g.settings;
+  const int32_t row = g.front.OptionsRow;
+  int32_t want = menu::RowExit;
+  uint8_t change = 0;
+  if (goal_.enemyAmount != 0 && s.EnemyAmount != goal_.enemyAmount) {
+    want = menu::RowAmount;
+    change = s.EnemyAmount < goal_.enemyAmount ? vk::Right : vk::Left;
+  } else if (goal_.lives != 0 && s.LivesSetting != goal_.lives) {
+    want = menu::RowLives;
+    change = s.LivesSetting < goal_.lives ? vk::Right : vk::Left;
+  }
+  if (row < want) {
+    k[vk::Down] = true;
+  } else if (row > want) {
+    k[vk::Up] = true;
+  } else if (change != 0) {
+    k[change] = true;
+  } else {
+    k[vk::Enter] = true;
+    optionsDone_ = true;
+  }
+}
+
+void Bot::FrontEnd(const Game& g, KeyTable& k) {
+  switch (g.SceneId) {
+    case scene::Title:
+      k[vk::Enter] = true;
+      break;
+    case scene::Options:
+      Options(g, k);
+      break;
+    case scene::Menu: {
+      const FrontEndState& f = g.front;
+      const Settings& s = g.settings;
+      const bool needOptions = !optionsDone_ && ((goal_.enemyAmount != 0 && s.EnemyAmount != goal_.enemyAmount) ||
+                                                 (goal_.lives != 0 && s.LivesSetting != goal_.lives));
+      const int32_t wantRow = needOptions ? menu::RowOptions : menu::RowStart;
+      const int32_t wantChoice = goal_.players == 2 ? menu::TwoPlayers : menu::OnePlayer;
+      if (f.MenuRow < wantRow) {
+        k[vk::Down] = true;
+      } else if (f.MenuRow > wantRow) {
+        k[vk::Up] = true;
+      } else if (!needOptions && f.MenuChoice != wantChoice) {
+        k[wantChoice == menu::TwoPlayers ? vk::Right : vk::Left] = true;
+      } else {
+        k[vk::Enter] = true;
+        if (!needOptions && goal_.extraEnemies) k['M'] = k['B'] = true;
+      }
+      break;
+    }
+    case scene::Pause:
+      k[g.PauseCursor == 0 ? vk::Enter : vk::Up] = true;
+      break;
+    default:
+      break;
+  }
+}
+
+KeyTable Bot::Keys(const Game& g) {
+  Remember(g);
+  KeyTable k{};
+  if (g.SceneId == scene::Gameplay || g.SceneId == scene::BossStage)
+    Fight(g, k);
+  else
+    FrontEnd(g, k);
+  return k;
+}
+
+}  // namespace kt::autoplay

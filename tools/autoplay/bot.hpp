@@ -1,0 +1,73 @@
+#pragma once
+// The autoplayer: looks at the game after every pass and holds the keys a
+// player would hold for the next one. It reads the game and never writes it;
+// everything it does goes through the key table.
+#include <cstdint>
+#include <unordered_map>
+
+#include "loop/game.hpp"
+
+namespace kt::autoplay {
+
+// What the player wants of a game.
+struct BotGoal {
+  int32_t players = 1;        // chosen in the main menu
+  bool extraEnemies = false;  // M and B held when the game starts
+  int32_t enemyAmount = 0;    // 10, 20 or 30 through the options screen; 0 leaves it
+  int32_t lives = 0;          // 1..5 through the options screen; 0 leaves it
+  bool fight = true;          // false: walks on and never strikes (to lose)
+};
+
+// What one hero is to do in the next step.
+struct Intent {
+  int32_t walk = 0;  // -1 left, 1 right
+  bool dash = false;
+  bool jump = false;
+  bool crouch = false;
+  bool punch = false, spin = false, burst = false, lift = false;
+};
+
+// The keys of one hero.
+struct Pad {
+  uint8_t left, right, up, down, punch, spin, burst, lift;
+};
+inline constexpr Pad kTavoPad{vk::Left, vk::Right, vk::Up, vk::Down, 'L', 'O', 'I', 'K'};
+inline constexpr Pad kKuraraPad{'X', 'V', 'D', 'C', 'S', 'W', 'Q', 'A'};
+
+// What most likely struck a hero who has just lost a hit point: an enemy
+// kind ("kurosuke", "gek ball"), "boss", "beam" or "?".
+const char* HitCause(const Game& g, const Hero& h);
+
+class Bot {
+ public:
+  explicit Bot(const BotGoal& goal) : goal_(goal) {}
+
+  // The keys to hold in the next pass.
+  KeyTable Keys(const Game& g);
+
+  // Decisions for one hero, open for the tests.
+  Intent StageIntent(const Game& g, const Hero& h, const Hero& partner) const;
+  Intent BossIntent(const Game& g, const Hero& h, const Hero& partner) const;
+
+ private:
+  void FrontEnd(const Game& g, KeyTable& k);
+  void Options(const Game& g, KeyTable& k);
+  void Fight(const Game& g, KeyTable& k);
+  // Turns an intent into keys, minding what the hero's state makes of them.
+  void Press(const Hero& h, const Intent& i, const Pad& pad, KeyTable& k) const;
+
+  // How things moved in the last step, to see where they go.
+  struct Motion {
+    int32_t x, y, vx, vy;
+  };
+  void Remember(const Game& g);
+  Motion MotionOf(const void* key, int32_t x, int32_t y) const;
+
+  BotGoal goal_;
+  bool optionsDone_ = false;
+  std::unordered_map<const void*, Motion> motion_;
+  int32_t seenTick_ = -1;
+  int32_t furthest_ = 0, stuckSteps_ = 0;  // the stage: held up, the hero pushes on
+};
+
+}  // namespace kt::autoplay
