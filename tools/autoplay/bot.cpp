@@ -1,6 +1,7 @@
 #include "autoplay/bot.hpp"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -20,32 +21,36 @@ constexpr Shape kGekShape{-55, 60, -70, 90, 40, 100};
 constexpr Shape kWalkerShape{-60, 40, -70, 60, 20, 60};  // kurosuke, sikaky, mogeta, byoon
 constexpr Shape kFlyerShape{-65, 35, -55, 10, -35, 60};  // patatta
 constexpr Shape kBossShape{-55, 130, -30, 145, 70, 0};
+constexpr Shape kSikakyBallShape{-60, 20, -70, 25, -20, 0};
 
 struct Foe {
   const Enemy* e;
   Shape shape;
   bool gek;
   const char* kind;
+  int32_t feet;  // how far below Y its feet stand; 0 for a flyer
+  bool sikaky = false;
 };
 
 std::vector<Foe> FoesInView(const Game& g) {
   std::vector<Foe> foes;
   const StageState& s = g.stage;
-  const auto add = [&](const EnemyTable& t, int32_t count, const Shape& shape, const char* kind, bool on) {
+  const auto add = [&](const EnemyTable& t, int32_t count, const Shape& shape, const char* kind, int32_t feet,
+                       bool on) {
     if (!on) return;
     for (int32_t i = 1; i <= count && i < kEnemySlots; ++i) {
       const Enemy& e = t[static_cast<size_t>(i)];
       if (e.Gone != 0) continue;
       if (e.X < g.CameraX - 200 || e.X > g.CameraX + 840) continue;
-      foes.push_back({&e, shape, &t == &g.enemies.gek, kind});
+      foes.push_back({&e, shape, &t == &g.enemies.gek, kind, feet, &t == &g.enemies.sikaky});
     }
   };
-  add(g.enemies.gek, s.GekCount, kGekShape, "gek", true);
-  add(g.enemies.kurosuke, s.KurosukeCount, kWalkerShape, "kurosuke", true);
-  add(g.enemies.patatta, s.PatattaCount, kFlyerShape, "patatta", true);
-  add(g.enemies.sikaky, s.SikakyCount, kWalkerShape, "sikaky", true);
-  add(g.enemies.mogeta, s.MogetaCount, kWalkerShape, "mogeta", g.settings.MogetaOff == 0);
-  add(g.enemies.byoon, s.ByoonCount, kWalkerShape, "byoon", g.settings.ByoonOff == 0);
+  add(g.enemies.gek, s.GekCount, kGekShape, "gek", 100, true);
+  add(g.enemies.kurosuke, s.KurosukeCount, kWalkerShape, "kurosuke", 80, true);
+  add(g.enemies.patatta, s.PatattaCount, kFlyerShape, "patatta", 0, true);
+  add(g.enemies.sikaky, s.SikakyCount, kWalkerShape, "sikaky", 80, true);
+  add(g.enemies.mogeta, s.MogetaCount, kWalkerShape, "mogeta", 55, g.settings.MogetaOff == 0);
+  add(g.enemies.byoon, s.ByoonCount, kWalkerShape, "byoon", 55, g.settings.ByoonOff == 0);
   return foes;
 }
 
@@ -75,6 +80,8 @@ int32_t ImmuneSteps(const Hero& h) {
 struct Threat {
   enum Kind { Box, Ball, Beam } kind = Box;
   int32_t x = 0, y = 0, vx = 0, vy = 0;
+  bool falls = false;        // a box in the air falls (one pixel per step faster each step)...
+  int32_t ground = 1 << 20;  // ...down to this Y
   Shape shape{};
   const Enemy* foe = nullptr;  // the enemy of a box or a ball
   // The beam: its column, and its count, top and height as the boss sets them;
@@ -88,7 +95,12 @@ bool Hits(const Threat& th, int32_t t, int32_t hx, int32_t hy, bool crouching) {
   constexpr int32_t kMargin = 8;
   switch (th.kind) {
     case Threat::Box: {
-      const int32_t rx = hx - (th.x + th.vx * t), ry = hy - (th.y + th.vy * t);
+      int32_t y = th.y + th.vy * t;
+      if (th.falls) {
+        y = th.y;
+        for (int32_t i = 0, vy = th.vy; i < t; ++i, ++vy) y = std::min(y + vy, th.ground);
+      }
+      const int32_t rx = hx - (th.x + th.vx * t), ry = hy - y;
       const int32_t bottom = crouching ? th.shape.crouchBottom : th.shape.bottom;
       return rx > th.shape.left - kMargin && rx < th.shape.right + kMargin && ry > th.shape.top - 6 &&
              ry < bottom + 6;
@@ -191,15 +203,208 @@ Path Predict(const Game& g, const Hero& h, const Plan& p, int32_t steps) {
   return path;
 }
 
+// ---- the boss's ways -------------------------------------------------------------------------
+
+// Where the boss is when it tests the heroes in a coming step, and its beam.
+struct BossFrame {
+  int32_t x = 0, y = 0;
+  bool beam = false;        // the beam can touch
+  int32_t beamBottom = 0;   // its drawn bottom edge
+  int32_t beamX = 0;        // its column, when it was aimed before now
+  int32_t aimStep = 0;      // else the step it is aimed in (at the hero's X then)
+  bool aimAtHero = true;    // aimed at the hero being planned for, else at the partner
+};
+using BossTrack = std::vector<BossFrame>;
+
+struct BossSim {
+  int32_t x, y, state, count, wingStep, wingDir, decision;
+  int32_t srcTop, beamY, falling, beamX, aimStep;
+  bool aimAtHero;
+};
+
+// Every way the boss can go in the next `steps` steps: its state machine as a
+// player learns it, branching where it decides at random.
+void BossWays(const Game& g, BossSim s, int32_t t, int32_t steps, BossTrack track, bool heroIsKurara,
+              std::vector<BossTrack>& out) {
+  const bool onePlayer = g.settings.OnePlayerMode == 1;
+  const int32_t cameraY = g.CameraY;
+  const auto branch = [&](BossSim next) { BossWays(g, next, t + 1, steps, track, heroIsKurara, out); };
+  const auto aimAt = [&](int32_t decision) {
+    // One player: the steered hero; two: Kurara below 5, else Tavo.
+    const bool kurara = onePlayer ? g.stage.ControlledHero == 1 : decision < 5;
+    return kurara == heroIsKurara;
+  };
+  for (; t < steps; ++t) {
+    // The wing beat moves it before it tests the heroes.
+    if (s.wingDir == 1) {
+      if (++s.wingStep > 8) s.wingDir = 2;
+    } else if (--s.wingStep < 1) {
+      s.wingDir = 1;
+    }
+    if (s.wingStep >= 1 && s.wingStep <= 4) s.y -= 2;
+    if (s.wingStep >= 5 && s.wingStep <= 8) s.y += 2;
+    BossFrame f;
+    f.x = s.x;
+    f.y = s.y;
+    f.beam = s.state == boss::Beam;
+    f.beamBottom = s.beamY + 630 - s.srcTop;
+    f.beamX = s.beamX;
+    f.aimStep = s.aimStep;
+    f.aimAtHero = s.aimAtHero;
+    track.push_back(f);
+    switch (s.state) {
+      case boss::Rise:
+        if (s.y > 150) {
+          s.y -= 7;
+        } else {
+          BossSim a = s, b = s;
+          a.state = boss::Charge;
+          a.decision = 8;
+          b.state = boss::SweepLeft;
+          b.decision = 2;
+          branch(a);
+          branch(b);
+          return;
+        }
+        break;
+      case boss::SweepLeft:
+        if (s.y < 350) s.y += 5;
+        if (s.x > 120) s.x -= 7; else s.state = boss::SweepRight;
+        break;
+      case boss::SweepRight:
+        if (s.x < 600) {
+          s.x += 7;
+        } else {
+          BossSim a = s, b = s;
+          a.state = boss::Pause;
+          b.state = boss::Dash;
+          branch(a);
+          branch(b);
+          return;
+        }
+        break;
+      case boss::Pause:
+        if (++s.count >= 50) s.state = boss::GoLowLeft, s.count = 0;
+        break;
+      case boss::GoLowLeft:
+        if (s.x > 130) {
+          s.x -= 7;
+        } else if (s.y < 430) {
+          s.y += 5;
+        } else {
+          BossSim a = s, b = s, c = s;
+          a.state = boss::ClimbRight;
+          b.state = boss::RiseToCharge;
+          b.decision = 1;
+          c.state = boss::SweepRightLow;
+          branch(a);
+          branch(b);
+          branch(c);
+          return;
+        }
+        break;
+      case boss::ClimbRight:
+        if (s.y > 150) s.y -= 7;
+        if (s.x < 600) s.x += 5;
+        if (s.x >= 600 && s.y <= 150) s.state = boss::Rise;
+        break;
+      case boss::Charge:
+        if (++s.count > 50) {
+          s.count = 0;
+          s.state = boss::Beam;
+          s.srcTop = 635;
+          s.falling = 0;
+          s.beamY = cameraY;
+          s.aimStep = t + 1;
+          s.aimAtHero = aimAt(s.decision);
+        }
+        break;
+      case boss::Beam:
+        if (++s.count == 14) s.beamY = cameraY;
+        if (s.count > 15) {
+          if (s.falling == 0) {
+            s.srcTop -= 55;
+            if (s.srcTop < 185) s.falling = 1;
+          } else {
+            s.beamY += 35;
+            if (s.beamY > cameraY + 480) {
+              s.falling = 0;
+              s.srcTop = 635;
+              s.beamY = cameraY;
+              s.count = 0;
+              s.state = boss::Rise;
+            }
+          }
+        }
+        break;
+      case boss::RiseToCharge:
+        if (s.y > 150) s.y -= 5; else s.state = boss::Charge;
+        break;
+      case boss::SweepRightLow:
+        if (s.y < 430) s.y += 5;
+        if (s.x < 600) {
+          s.x += 7;
+        } else {
+          BossSim a = s, b = s;
+          a.state = boss::Rise;
+          b.state = boss::Turn;
+          b.decision = 1;
+          branch(a);
+          branch(b);
+          return;
+        }
+        break;
+      case boss::Turn:
+        if (s.x > 300) s.x -= 7; else s.y -= 7;
+        if (s.y > 150) s.state = boss::Charge;
+        break;
+      case boss::Dash:
+        if (++s.count > 30) s.x -= 15;
+        if (s.x < 120) s.state = boss::Pause, s.count = 0;
+        break;
+      default:
+        break;
+    }
+  }
+  out.push_back(std::move(track));
+}
+
+std::vector<BossTrack> BossTracks(const Game& g, bool heroIsKurara, int32_t steps) {
+  const BossRecord& b = g.Boss;
+  const BossBeamRecord& m = g.BossBeam;
+  BossSim s{b.X,  b.Y,      b.State,   b.Count, b.WingStep, b.WingDir, b.Decision,
+            m.SrcTop, m.Y, m.Falling, m.X,     0,           true};
+  std::vector<BossTrack> out;
+  BossWays(g, s, 0, steps, {}, heroIsKurara, out);
+  return out;
+}
+
 // The first step (1-based) at which a threat knocks the hero on this plan,
 // past the steps he cannot be hurt; 0 when none does within `steps`.
 int32_t FirstHit(const Game& g, const Hero& h, const Plan& p, const std::vector<Threat>& threats, int32_t steps,
-                 const Enemy* ignoreAfterPunch = nullptr) {
+                 const Enemy* ignoreAfterPunch = nullptr, const std::vector<BossTrack>* boss = nullptr,
+                 int32_t partnerX = 0) {
   steps = std::min(steps, kMaxHorizon);
   const Path path = Predict(g, h, p, steps);
   const int32_t immune = ImmuneSteps(h);
   for (int32_t t = 0; t < steps; ++t) {
     if (t + 1 <= immune) continue;
+    if (boss) {
+      const int32_t hx = path.x[t], hy = path.y[t];
+      for (const BossTrack& track : *boss) {
+        if (t >= static_cast<int32_t>(track.size())) continue;
+        const BossFrame& f = track[static_cast<size_t>(t)];
+        const int32_t rx = hx - f.x, ry = hy - f.y;
+        const int32_t bottom = path.crouched[t] ? kBossShape.crouchBottom : kBossShape.bottom;
+        if (rx > kBossShape.left - 8 && rx < kBossShape.right + 8 && ry > kBossShape.top - 6 && ry < bottom + 6)
+          return t + 1;
+        if (f.beam) {
+          const int32_t bx = f.aimStep <= 0 ? f.beamX
+                                            : (f.aimAtHero ? path.x[std::min(f.aimStep, steps) - 1] : partnerX) - 40;
+          if (hy - 36 < f.beamBottom && bx - 73 < hx && hx < bx + 153) return t + 1;
+        }
+      }
+    }
     for (Threat th : threats) {
       // A foe the punch is about to knock away.
       if (th.foe && th.foe == ignoreAfterPunch && t + 1 >= 4) continue;
@@ -236,6 +441,17 @@ const char* HitCause(const Game& g, const Hero& h) {
     }
   }
   return best;
+}
+
+void Bot::Note(const Game& g, const Hero& h, const std::string& what) const {
+  if (g.LastStepTick != g.FrameTick && g.SceneId != scene::BossStage) return;
+  char buf[200];
+  const BossRecord& b = g.Boss;
+  std::snprintf(buf, sizeof buf, "%7.2f %s (%d,%d) st %d hurt %d/%d | boss (%d,%d) st %d cnt %d beam %d,%d | %s",
+                g.FrameTick / 1000.0, &h == &g.Tavo ? "T" : "K", h.X, h.Y, h.State, h.Hurt, h.HurtTimer, b.X, b.Y,
+                b.State, b.Count, g.BossBeam.X, g.BossBeam.SrcTop, what.c_str());
+  notes_.push_back(buf);
+  if (notes_.size() > 40) notes_.pop_front();
 }
 
 // ---- memory of the last step ------------------------------------------------------------
@@ -280,18 +496,40 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const
   for (const Foe& f : foes) {
     const Enemy& e = *f.e;
     const Motion m = MotionOf(f.e, e.X, e.Y);
-    if (e.Health > 0 || !f.gek) {
+    // A defeated enemy only falls out.
+    if (e.Health > 0) {
       Threat t;
       t.kind = Threat::Box;
       t.x = e.X;
       t.y = e.Y;
       t.vx = m.vx;
-      t.vy = std::clamp(m.vy, -4, 4);
+      t.vy = m.vy;
       t.shape = f.shape;
       t.foe = f.e;
-      // A defeated enemy only falls out.
-      if (e.Health <= 0) continue;
+      if (f.feet > 0) {
+        // Where it would come down: the first solid row under its feet.
+        t.ground = e.Y;
+        for (int32_t y = e.Y; y < 640; y += kCellSize) {
+          t.ground = y;
+          if (g.StageMap.SolidAt(e.X + 20, y + f.feet) || g.StageMap.SolidAt(e.X + 40, y + f.feet)) break;
+        }
+        t.ground = (t.ground + f.feet) / kCellSize * kCellSize - f.feet;
+        t.falls = m.vy != 0 || t.ground > e.Y;
+        if (!t.falls) t.vy = 0;
+      } else {
+        t.vy = std::clamp(m.vy, -4, 4);
+      }
       threats.push_back(t);
+    }
+    if (f.sikaky && e.ShotVy == 1 && e.Health > 0) {
+      Threat b;
+      b.kind = Threat::Box;
+      b.x = e.ShotX;
+      b.y = e.ShotY;
+      b.vx = e.X > g.CameraX + 250 ? -10 : 10;
+      b.shape = kSikakyBallShape;
+      b.foe = f.e;
+      threats.push_back(b);
     }
     if (f.gek && e.ShotY < 640) {
       Threat b;
@@ -346,6 +584,21 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const
     i.punch = true;
     return i;
   }
+  // A fast foe closing in: have the fist out when it arrives.
+  for (const Foe& f : foes) {
+    const Enemy& e = *f.e;
+    const Motion m = MotionOf(f.e, e.X, e.Y);
+    if (e.Health <= 0 || e.Sparking != 0) continue;
+    const int32_t hand = PunchHandY(h.Y);
+    if (!(e.Y < hand + 18 && e.Y > hand - f.shape.band + 2)) continue;
+    const int32_t d = e.X - h.X;
+    const bool closing = (d > 0 && m.vx <= -4) || (d < 0 && m.vx >= 4);
+    if (!closing || std::abs(d) > 128 + 6 * std::abs(m.vx)) continue;
+    if (h.State != hero::Normal && h.State != hero::Punch) continue;
+    i.walk = (d > 0) == facingRight ? 0 : (d > 0 ? 1 : -1);
+    i.punch = true;
+    return i;
+  }
 
   // Move on if it is safe; else wait, duck, or back off.
   const int32_t horizon = 14;
@@ -380,41 +633,17 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const
 // ---- the boss ---------------------------------------------------------------------------
 
 Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const {
-  (void)partner;
   Intent i;
   if (!Steerable(h) || g.bossStage.BossPhase != 2) return i;
   const BossRecord& b = g.Boss;
   if (b.State == boss::Defeated || b.State == boss::Done) return i;
   const int32_t left = g.CameraX + 1, rightEdge = g.CameraX + 560;
 
-  std::vector<Threat> threats;
-  {
-    const Motion m = MotionOf(&g.Boss, b.X, b.Y);
-    Threat t;
-    t.kind = Threat::Box;
-    t.x = b.X;
-    t.y = b.Y;
-    t.vx = m.vx;
-    t.vy = m.vy;
-    t.shape = kBossShape;
-    threats.push_back(t);
-  }
-  if (b.State == boss::Beam || b.State == boss::Charge) {
-    Threat t;
-    t.kind = Threat::Beam;
-    t.x = b.State == boss::Beam ? g.BossBeam.X : h.X - 40;
-    t.count = b.State == boss::Beam ? b.Count : 0;
-    t.srcTop = g.BossBeam.SrcTop;
-    t.beamY = g.BossBeam.Y;
-    t.falling = g.BossBeam.Falling;
-    t.cameraY = g.CameraY;
-    if (b.State == boss::Charge) {
-      // Aimed where the hero stands when the charge ends.
-      t.aimIn = 51 - b.Count;
-      t.count = -t.aimIn;
-    }
-    threats.push_back(t);
-  }
+  const std::vector<Threat> threats;
+  const std::vector<BossTrack> tracks = BossTracks(g, &h == &g.Kurara, 64);
+  const auto firstHit = [&](const Plan& p, int32_t steps) {
+    return FirstHit(g, h, p, threats, steps, nullptr, &tracks, partner.X);
+  };
   if (!goal_.fight) {
     i.walk = b.X > h.X ? 1 : -1;
     return i;
@@ -422,34 +651,86 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const 
 
   const bool inView = g.CameraX < b.X && b.X < g.CameraX + 640;
   if (h.HurtGauge >= 5 && h.BurstStep == 0 && b.Flash == 0 && inView && h.State == hero::Normal &&
-      (ImmuneSteps(h) > 32 || FirstHit(g, h, {0, false, false, true}, threats, 32) == 0)) {
+      (ImmuneSteps(h) > 32 || firstHit({0, false, false, true}, 32) == 0)) {
     i.burst = true;
     return i;
   }
 
-  // A punch from where the hero stands.
-  const int32_t hand = PunchHandY(h.Y);
-  const bool band = hand - 145 < b.Y && b.Y < hand + 20;
-  const bool fromLeft = h.X < b.X && b.X - 148 < h.X;
-  const bool fromRight = h.X >= b.X && b.X + 92 < h.X && h.X < b.X + 188;
-  if (band && b.Flash == 0 && (fromLeft || fromRight) &&
-      (h.State == hero::Normal || h.State == hero::Punch || h.State == hero::InAir)) {
-    Plan stay;
-    stay.still = true;
-    if (FirstHit(g, h, stay, threats, 6) == 0 || ImmuneSteps(h) > 6) {
-      if (fromLeft && h.Facing != 0) i.walk = 1;
-      if (fromRight && h.Facing == 0) i.walk = -1;
+  // Where the boss can be struck from: a hero at (x, y) punching t steps from
+  // now. Returns 1 striking from its left (facing right), 2 from its right.
+  const bool kurara = &h == &g.Kurara;
+  const int32_t flashLeft = b.Flash == 1 ? 18 - b.FlashStep : 0;
+  const auto strikes = [&](int32_t t, int32_t x, int32_t y) {
+    if (t <= flashLeft) return 0;
+    for (const BossTrack& track : tracks) {
+      if (t > static_cast<int32_t>(track.size())) continue;
+      const BossFrame& f = track[static_cast<size_t>(t - 1)];
+      const int32_t hand = y + 66;
+      if (!(hand - 145 < f.y && f.y < hand + 20)) continue;
+      if (x < f.x && f.x - 150 < x) return 1;
+      if (x >= f.x && (kurara ? (f.x + 90 < x && x < f.x + 190) : (f.x + 70 < x && x < f.x + 210))) return 2;
+    }
+    return 0;
+  };
+  const bool canStrike = h.State == hero::Normal || h.State == hero::Punch || h.State == hero::InAir;
+  if (canStrike) {
+    for (int32_t t = 5; t <= 7; ++t) {
+      const int32_t side = strikes(t, h.X, h.Y);
+      if (side == 0) continue;
+      const bool turn = (side == 1) != (h.Facing == 0);
+      if (turn && strikes(t, h.X + (side == 1 ? 5 : -5), h.Y) != side) continue;
+      Plan stay;
+      stay.still = true;
+      if (firstHit(stay, 9) != 0 && ImmuneSteps(h) <= 9) break;
+      if (turn) i.walk = side == 1 ? 1 : -1;
       if (h.HitGauge >= 5 && h.BurstStep == 0)
         i.spin = true;
       else
         i.punch = true;
+      Note(g, h, "strike at +" + std::to_string(t));
       return i;
     }
   }
 
-  // Where to stand: just left of the boss, or right of it when there is no room.
-  int32_t spot = b.X - 100;
+  // Where to stand: the place from which the boss can be struck soonest,
+  // within reach on foot or by a jump onto a ledge; else just left of it.
+  int32_t spot = b.X - 100, spotY = h.Y;
   if (spot < left) spot = b.X + 150;
+  int32_t soonest = 1 << 20;
+  const bool grounded = h.State == hero::Normal && h.Vy == 0;
+  const int32_t floorY = g.stage.WorldMaxY;
+  const auto onLedgeAt = [&](int32_t x, int32_t y) {
+    return y < floorY && (g.StageMap.SolidAt(x, y + 100) || g.StageMap.SolidAt(x + 20, y + 100) ||
+                          g.StageMap.SolidAt(x + 80, y + 100) || g.StageMap.SolidAt(x + 30, y + 100));
+  };
+  if (grounded) {
+    for (const int32_t y : {floorY, floorY - 80}) {
+      for (int32_t x = left; x <= rightEdge; x += 10) {
+        if (y != floorY && !onLedgeAt(x, y)) continue;
+        int32_t travel = std::abs(x - h.X) / 5 + 1;
+        if (y < h.Y) travel = std::max(travel, 46);  // crouch and jump up
+        if (y > h.Y) travel += 14;                     // step off and drop
+        for (int32_t t = travel + 5; t < 64 && t < soonest; ++t) {
+          if (strikes(t, x, y) == 0) continue;
+          if (t < soonest || (t == soonest && std::abs(x - h.X) < std::abs(spot - h.X))) {
+            soonest = t;
+            spot = x;
+            spotY = y;
+          }
+          break;
+        }
+      }
+    }
+  }
+  // Up onto a ledge: from under it, straight up.
+  if (grounded && spotY < h.Y && std::abs(spot - h.X) <= 5) {
+    const Plan up{0, false, true, false, false};
+    if (firstHit(up, 40) == 0 || ImmuneSteps(h) > 20) {
+      i.jump = true;
+      Note(g, h, "up to the ledge");
+      return i;
+    }
+  }
   spot = std::clamp(spot, left, rightEdge);
   const int32_t toward = std::abs(spot - h.X) <= 6 ? 0 : (spot > h.X ? 1 : -1);
   const int32_t away = toward != 0 ? -toward : (h.X > (left + rightEdge) / 2 ? -1 : 1);
@@ -462,7 +743,7 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const 
   int32_t best = 0, bestHit = -1;
   for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
     if (plans[n].dir == 0 && plans[n].dash) continue;
-    const int32_t hit = FirstHit(g, h, plans[n], threats, 40);
+    const int32_t hit = firstHit(plans[n], 40);
     if (hit == 0) {
       best = n;
       break;
@@ -477,6 +758,9 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const 
   i.crouch = p.crouch;
   i.jump = p.jump;
   i.dash = p.dash;
+  Note(g, h, "plan " + std::to_string(best) + " dir " + std::to_string(p.dir) + (p.crouch ? " crouch" : "") +
+                 (p.jump ? " jump" : "") + (p.dash ? " dash" : "") + " hit@" + std::to_string(bestHit) +
+                 " tracks " + std::to_string(tracks.size()));
   return i;
 }
 
@@ -491,7 +775,8 @@ void Bot::Press(const Hero& h, const Intent& i, const Pad& pad, KeyTable& k) con
     const bool letGo = i.dash && h.Dashing == 0 && h.DashArmed == 0 && flag == 1;
     k[key] = !letGo;
   }
-  if (i.jump) k[pad.up] = true;
+  // A jump once begun goes all the way up.
+  if (i.jump || h.State == hero::JumpCrouch) k[pad.up] = true;
   if (i.crouch) k[pad.down] = true;
   if (i.punch) k[pad.punch] = true;
   if (i.spin) k[pad.spin] = true;
@@ -519,6 +804,16 @@ void Bot::Fight(const Game& g, KeyTable& k) {
     const bool kurara = g.stage.ControlledHero == 1;
     const Hero& h = kurara ? g.Kurara : g.Tavo;
     const Hero& p = kurara ? g.Tavo : g.Kurara;
+    // The partner's burst or spin is armed and the steered hero's is not:
+    // take the partner.
+    const bool partnerReady = p.State != hero::Dead && p.Lives >= 1 && p.Carried == 0 && p.BurstStep == 0 &&
+                              ((p.HurtGauge >= 5 && h.HurtGauge < 5) ||
+                               (p.HitGauge >= 5 && h.HitGauge < 5 && h.HurtGauge < 5));
+    if (bossStage && goal_.fight && partnerReady && h.Carrying == 0 && h.BurstStep == 0 &&
+        (h.State == hero::Normal || h.State == hero::Recovering)) {
+      k[vk::Space] = true;
+      return;
+    }
     Press(h, intent(h, p), kTavoPad, k);
   } else {
     Press(g.Tavo, intent(g.Tavo, g.Kurara), kTavoPad, k);

@@ -3,6 +3,8 @@
 // player would hold for the next one. It reads the game and never writes it;
 // everything it does goes through the key table.
 #include <cstdint>
+#include <deque>
+#include <string>
 #include <unordered_map>
 
 #include "loop/game.hpp"
@@ -45,6 +47,9 @@ class Bot {
   // The keys to hold in the next pass.
   KeyTable Keys(const Game& g);
 
+  // The last decisions, in words (for looking into a lost life).
+  const std::deque<std::string>& Notes() const { return notes_; }
+
   // Decisions for one hero, open for the tests.
   Intent StageIntent(const Game& g, const Hero& h, const Hero& partner) const;
   Intent BossIntent(const Game& g, const Hero& h, const Hero& partner) const;
@@ -68,6 +73,8 @@ class Bot {
   std::unordered_map<const void*, Motion> motion_;
   int32_t seenTick_ = -1;
   int32_t furthest_ = 0, stuckSteps_ = 0;  // the stage: held up, the hero pushes on
+  mutable std::deque<std::string> notes_;
+  void Note(const Game& g, const Hero& h, const std::string& what) const;
 };
 
 }  // namespace kt::autoplay

@@ -1,6 +1,7 @@
 #include "autoplay/play.hpp"
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "loop/demo.hpp"
@@ -29,18 +30,21 @@ class BotPlatform final : public HeadlessPlatform {
 // Counts the hit points the heroes lose and what took them.
 class Watch {
  public:
+  Watch(const Bot& bot, bool verbose) : bot_(bot), verbose_(verbose) {}
   void After(const Game& g, GameReport& r) {
     const Hero* heroes[] = {&g.Tavo, &g.Kurara};
     for (int i = 0; i < 2; ++i) {
       const Hero& h = *heroes[i];
       const bool inPlay = g.SceneId == scene::Gameplay || g.SceneId == scene::BossStage;
-      if (inPlay && h.Health < health_[i] && h.State != hero::Dead) last_[i] = HitCause(g, h);
+      if (inPlay && h.Health < health_[i]) last_[i] = HitCause(g, h);
       if (inPlay && h.Health < health_[i]) {
         r.hits[last_[i]] += 1;
         char line[160];
         std::snprintf(line, sizeof line, "%7.2f s %s hit by %s at (%d, %d), health %d, lives %d", g.FrameTick / 1000.0,
                       i == 0 ? "Tavo" : "Kurara", last_[i].c_str(), h.X, h.Y, h.Health, h.Lives);
         r.log.push_back(line);
+        if (verbose_)
+          for (const std::string& n : bot_.Notes()) r.log.push_back("        " + n);
       }
       if (inPlay && h.State == hero::Dead && state_[i] != hero::Dead) {
         const std::string where = g.SceneId == scene::BossStage ? "the boss fight"
@@ -53,6 +57,8 @@ class Watch {
   }
 
  private:
+  const Bot& bot_;
+  bool verbose_;
   int32_t health_[2] = {0, 0}, state_[2] = {0, 0};
   std::string last_[2] = {"?", "?"};
 };
@@ -94,7 +100,7 @@ GameReport PlayOne(const BotGoal& goal, uint64_t seed, const std::vector<ScriptL
   Startup(*g, *platform, {dataDir, seed});
   device.Begin(g->KeyState);
   if (recorder) recorder->Start(*g);
-  Watch watch;
+  Watch watch(bot, std::getenv("AUTOPLAY_NOTES") != nullptr);
   bool ended = false;
   const uint64_t limit = uint64_t{maxMinutes} * 60'000;
   while (device.Elapsed() < limit) {
