@@ -7,7 +7,10 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libgtest-dev libbenchmark-dev libxxhash-dev
 
-.PHONY: run test deps build asan-test bench clean
+DEMOS = tests/demos
+STEPS ?= 50000
+
+.PHONY: run test deps build asan-test bench demos soak clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -38,6 +41,25 @@ asan-test: deps
 
 bench: build
 	$(BUILD)/kt_bench
+
+# Re-makes the recorded demos that the tests replay: the autoplayer plays the
+# games (through the menus and the options screen itself), the pause paths
+# come from a key script. Run it after a change of gameplay, and say in the
+# commit why the demos changed.
+demos: build
+	$(BUILD)/bin/autoplay --players 1 --seed 1 --record $(DEMOS)/playthrough-1p.demo
+	$(BUILD)/bin/autoplay --players 2 --extra-enemies --amount 30 --lives 5 --seed 1 \
+	  --record $(DEMOS)/playthrough-2p-extra.demo
+	$(BUILD)/bin/autoplay --players 1 --lives 1 --lose --seed 1 --record $(DEMOS)/game-over.demo
+	$(BUILD)/bin/kurara-tavo --headless --script $(DEMOS)/pause-restart-quit.keys \
+	  --record $(DEMOS)/pause-restart-quit.demo
+
+# Random play under AddressSanitizer and UndefinedBehaviorSanitizer for
+# STEPS scene steps.
+soak: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKT_SANITIZE=ON -DKT_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target kt-soak gamedata
+	$(ASAN_BUILD)/bin/kt-soak --steps $(STEPS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -23,21 +23,22 @@ namespace {
 
 constexpr std::string_view kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
-std::string HashText(uint64_t h) {
-  std::string s(11, 'A');
-  for (int i = 10; i >= 0; --i) {
-    s[static_cast<size_t>(i)] = kDigits[h & 63];
+// 64 bits in 11 digits (the first holds 4 bits); a step's 24-bit check in 4.
+std::string HashText(uint64_t h, size_t digits = 11) {
+  std::string s(digits, 'A');
+  for (size_t i = digits; i-- > 0;) {
+    s[i] = kDigits[h & 63];
     h >>= 6;
   }
   return s;
 }
 
-std::optional<uint64_t> HashFromText(std::string_view s) {
-  if (s.size() != 11) return std::nullopt;
+std::optional<uint64_t> HashFromText(std::string_view s, size_t digits = 11) {
+  if (s.size() != digits) return std::nullopt;
   uint64_t h = 0;
   for (size_t i = 0; i < s.size(); ++i) {
     const size_t d = kDigits.find(s[i]);
-    if (d == std::string_view::npos || (i == 0 && d > 15)) return std::nullopt;
+    if (d == std::string_view::npos || (digits == 11 && i == 0 && d > 15)) return std::nullopt;
     h = (h << 6) | d;
   }
   return h;
@@ -261,10 +262,10 @@ void DemoWriter::FlushHashes() {
   hashesOnLine_ = 0;
 }
 
-void DemoWriter::Hash(uint64_t hash) {
+void DemoWriter::Check(uint32_t check) {
   hashLine_ += hashLine_.empty() ? "h " : " ";
-  hashLine_ += HashText(hash);
-  if (++hashesOnLine_ == 8) FlushHashes();
+  hashLine_ += HashText(check & kStepCheckMask, 4);
+  if (++hashesOnLine_ == 16) FlushHashes();
 }
 
 void DemoWriter::Checkpoint(const DemoCheckpoint& c) {
@@ -300,8 +301,8 @@ std::string FormatDemo(const Demo& demo) {
   }
   // Hashes and checkpoints in step order.
   size_t c = 0;
-  for (size_t s = 0; s < demo.stepHashes.size(); ++s) {
-    w.Hash(demo.stepHashes[s]);
+  for (size_t s = 0; s < demo.stepChecks.size(); ++s) {
+    w.Check(demo.stepChecks[s]);
     while (c < demo.checkpoints.size() && demo.checkpoints[c].step <= static_cast<int64_t>(s) + 1)
       w.Checkpoint(demo.checkpoints[c++]);
   }
@@ -417,9 +418,9 @@ Demo ParseDemo(std::string_view text, const std::string& name) {
       d.lastPassOpen = true;
     } else if (kw == "h") {
       for (size_t i = 1; i < w.size(); ++i) {
-        const auto h = HashFromText(w[i]);
-        if (!h) throw fail("'" + std::string(w[i]) + "' is not a hash");
-        d.stepHashes.push_back(*h);
+        const auto h = HashFromText(w[i], 4);
+        if (!h) throw fail("'" + std::string(w[i]) + "' is not a step's check");
+        d.stepChecks.push_back(static_cast<uint32_t>(*h));
       }
     } else if (kw == "c" && w.size() >= 3) {
       DemoCheckpoint c;
@@ -446,9 +447,9 @@ Demo ParseDemo(std::string_view text, const std::string& name) {
       if (e.passes != static_cast<int64_t>(d.passes.size()))
         throw fail("the end counts " + std::to_string(e.passes) + " passes, the demo holds " +
                    std::to_string(d.passes.size()));
-      if (e.steps != static_cast<int64_t>(d.stepHashes.size()))
+      if (e.steps != static_cast<int64_t>(d.stepChecks.size()))
         throw fail("the end counts " + std::to_string(e.steps) + " steps, the demo holds " +
-                   std::to_string(d.stepHashes.size()) + " hashes");
+                   std::to_string(d.stepChecks.size()) + " checks");
       d.end = e;
     } else {
       throw fail("unknown line '" + std::string(raw) + "'");
@@ -534,7 +535,7 @@ void DemoRecorder::ProcessMessages(KeyTable& keys) {
 void DemoRecorder::AfterStep(const Game& g, int32_t sceneRan) {
   ++steps_;
   const StateHashes h = HashState(g);
-  writer_.Hash(h.total);
+  writer_.Check(StepCheck(h.total));
   lastScene_ = sceneRan;
   lastGroups_ = h.groups;
   if (steps_ == 1 || steps_ % kDemoCheckpointEvery == 0) {
@@ -664,19 +665,26 @@ void DemoPlayer::AfterStep(const Game& g, int32_t sceneRan) {
   const int64_t step = ++result_.steps;
   if (sceneRan >= 0 && sceneRan < 100) result_.scenesRun[static_cast<size_t>(sceneRan)] = true;
   const StateHashes h = HashState(g);
+  const auto& cps = demo_.checkpoints;
+  while (nextCheckpoint_ < cps.size() && cps[nextCheckpoint_].step < step) ++nextCheckpoint_;
+  const bool checkpoint = nextCheckpoint_ < cps.size() && cps[nextCheckpoint_].step == step;
   if (!result_.mismatch) {
-    const auto recorded = static_cast<int64_t>(demo_.stepHashes.size());
+    const auto recorded = static_cast<int64_t>(demo_.stepChecks.size());
     if (step <= recorded) {
-      if (h.total != demo_.stepHashes[static_cast<size_t>(step - 1)])
-        Mismatch(g, sceneRan,
-                 "state hash " + HashHex(h.total) + ", recorded " +
-                     HashHex(demo_.stepHashes[static_cast<size_t>(step - 1)]));
+      const uint32_t want = demo_.stepChecks[static_cast<size_t>(step - 1)];
+      if (StepCheck(h.total) != want) {
+        char what[96];
+        std::snprintf(what, sizeof what, "the state hash %s differs (its check %06x, recorded %06x)",
+                      HashHex(h.total).c_str(), StepCheck(h.total), want);
+        Mismatch(g, sceneRan, what);
+      }
     } else if (demo_.end) {
       Mismatch(g, sceneRan, "the recorded run made only " + std::to_string(recorded) + " steps");
     }
+    // The whole 64 bits of every group at the checkpoints.
+    if (!result_.mismatch && checkpoint && cps[nextCheckpoint_].groups != h.groups)
+      Mismatch(g, sceneRan, "the state hash " + HashHex(h.total) + " differs from the checkpoint's");
   }
-  const auto& cps = demo_.checkpoints;
-  while (nextCheckpoint_ < cps.size() && cps[nextCheckpoint_].step < step) ++nextCheckpoint_;
   if (!result_.mismatch) return;
   // Parted: run on to the next checkpoint to name the records that differ.
   if (nextCheckpoint_ >= cps.size()) {

@@ -14,13 +14,14 @@
 //   t 16*250 16,0 17               passes without key changes: each the clock steps
 //                                  of its Ticks() calls ("16,0": two calls; "*250": 250 such passes)
 //   k 16 +Right -Up                one pass whose end delivered key changes
-//   h <hash> <hash> ...            the state hash after each scene step, in order
-//   c 64 40 kurara=<hash> ...      checkpoint: after step 64 (scene 40 ran), the hash of
+//   h <check> <check> ...          the state hash after each scene step, in order, by its low
+//                                  24 bits (4 characters)
+//   c 64 40 kurara=<hash> ...      checkpoint: after step 64 (scene 40 ran), the 64-bit hash of
 //                                  each record group that changed since the last checkpoint
 //   o 16                           the run ended inside this pass (no key delivery)
 //   end passes 4000 steps 2000 scene 6 clock 16
 //
-// Hashes are 64 bits written as 11 characters of URL-safe base64.
+// Hashes are written in URL-safe base64: 64 bits in 11 characters.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -40,6 +41,14 @@ namespace kt {
 inline constexpr int kDemoFormat = 1;
 inline constexpr int64_t kDemoCheckpointEvery = 64;  // steps
 inline constexpr int kKeptDemos = 5;                  // runs kept in the user's data folder
+
+// Every step's state hash is checked by its low 24 bits (4 characters in the
+// demo, which keeps a whole playthrough in tens of kilobytes); the checkpoints
+// hold every record group's whole 64-bit hash. A replay that parts from its
+// demo differs in these 24 bits on the very step with odds of 1 in 16 million
+// against, and in the 64 bits at the next checkpoint.
+inline constexpr uint32_t kStepCheckMask = 0xffffff;
+inline uint32_t StepCheck(uint64_t stateHash) { return static_cast<uint32_t>(stateHash) & kStepCheckMask; }
 
 struct KeyChange {
   uint8_t code = 0;
@@ -84,7 +93,7 @@ struct Demo {
   DemoStart start;
   std::vector<DemoPass> passes;
   bool lastPassOpen = false;  // the run ended inside the last pass (the game ended itself)
-  std::vector<uint64_t> stepHashes;
+  std::vector<uint32_t> stepChecks;  // the low 24 bits of the state hash after each step
   std::vector<DemoCheckpoint> checkpoints;
   std::optional<DemoEnd> end;  // missing when the recording run did not finish (a crash)
   bool operator==(const Demo&) const = default;
@@ -103,7 +112,7 @@ class DemoWriter {
   void Header(std::string_view gameVersion, const DemoStart& start);
   void Pass(const DemoPass& pass);
   void OpenPass(const std::vector<int32_t>& ticks);
-  void Hash(uint64_t hash);
+  void Check(uint32_t check);
   void Checkpoint(const DemoCheckpoint& c);
   void End(const DemoEnd& end);
   void Flush();

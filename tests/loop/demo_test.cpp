@@ -100,8 +100,8 @@ TEST(Demo, TheTextReadsBackAsItWasWritten) {
   EXPECT_EQ(d.end->steps, run.stepsAfterPass.back());
   EXPECT_EQ(d.end->passes, static_cast<int64_t>(run.stepsAfterPass.size()));
   EXPECT_EQ(d.checkpoints.back().step, d.end->steps);  // the last step always has one
-  // About 16 bytes a step: a full playthrough stays within tens of kilobytes.
-  EXPECT_LT(run.demo.size(), 40 * static_cast<size_t>(d.end->steps));
+  // About 8 bytes a step: a full playthrough stays within tens of kilobytes.
+  EXPECT_LT(run.demo.size(), 12 * static_cast<size_t>(d.end->steps) + 2000);
 }
 
 TEST(Demo, AFlippedKeyIsCaughtAtTheFirstStepThatReadsIt) {
@@ -137,6 +137,15 @@ TEST(Demo, AReplayThatEndsEarlyOrElsewhereIsCaught) {
   ASSERT_TRUE(a.result.mismatch);
   EXPECT_EQ(a.result.mismatch->step, a.result.steps + 1);
   EXPECT_NE(a.result.mismatch->what.find("ended after"), std::string::npos);
+
+  // Every step's 24-bit check matches, the whole hash of a record at a
+  // checkpoint does not.
+  Demo checkpoint = ParseDemo(run.demo, "run");
+  checkpoint.checkpoints[2].groups[static_cast<size_t>(HashGroup::Kurara)] ^= uint64_t{1} << 40;
+  const Replayed c = Replay(checkpoint);
+  ASSERT_TRUE(c.result.mismatch);
+  EXPECT_EQ(c.result.mismatch->step, checkpoint.checkpoints[2].step);
+  EXPECT_EQ(c.result.mismatch->groups, std::vector<HashGroup>{HashGroup::Kurara});
 
   Demo elsewhere = ParseDemo(run.demo, "run");
   elsewhere.end->scene = scene::Pause;
@@ -189,12 +198,13 @@ TEST(Demo, MalformedDemosAreRefusedNamingTheLine) {
       {head + "t 16,a\n", "d:6: '16,a' is not a list of clock steps"},
       {head + "k 16 Right\n", "d:6: 'Right' is no key change"},
       {head + "k 16 +Shift\n", "d:6: '+Shift' is no key change"},
-      {head + "h AAAA\n", "d:6: 'AAAA' is not a hash"},
-      {head + "h ___________\n", "is not a hash"},  // 66 bits
+      {head + "h AAAAA\n", "d:6: 'AAAAA' is not a step's check"},
+      {head + "h AA*A\n", "is not a step's check"},
+      {head + "c 1 4 kurara=___________\n", "is not group=hash"},  // 66 bits
       {head + "c 1 4 nobody=AAAAAAAAAAA\n", "is not group=hash"},
       {head + "c 2 4\nc 2 4\n", "checkpoint steps must rise"},
       {head + "t 16\nend passes 2 steps 0 scene 4 clock 0\n", "counts 2 passes, the demo holds 1"},
-      {head + "t 16\nend passes 1 steps 1 scene 4 clock 0\n", "counts 1 steps, the demo holds 0 hashes"},
+      {head + "t 16\nend passes 1 steps 1 scene 4 clock 0\n", "counts 1 steps, the demo holds 0 checks"},
       {head + "end passes 0 steps 0 scene 4 clock 0\nt 16\n", "text after the end"},
       {head + "o 16\nt 16\n", "a pass after the open pass"},
       {head + "x 1\n", "unknown line"},
