@@ -10,7 +10,9 @@ PACKAGES = cmake g++ make pkg-config libsdl2-dev libgtest-dev libbenchmark-dev l
 DEMOS = tests/demos
 STEPS ?= 50000
 
-.PHONY: run test deps build asan-test bench demos soak clean
+DEMO ?= $(DEMOS)/playthrough-1p.demo
+
+.PHONY: run test deps build asan-test bench demos soak watch clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -42,6 +44,10 @@ asan-test: deps
 bench: build
 	$(BUILD)/kt_bench
 
+# The whole game played through to the ending, in a window at the recorded pace.
+watch: build
+	$(BUILD)/bin/kurara-tavo --window --replay $(DEMO)
+
 # Re-makes the recorded demos that the tests replay: the autoplayer plays the
 # games (through the menus and the options screen itself), the pause paths
 # come from a key script. Run it after a change of gameplay, and say in the
@@ -59,7 +65,7 @@ demos: build
 soak: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKT_SANITIZE=ON -DKT_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target kt-soak gamedata
-	$(ASAN_BUILD)/bin/kt-soak --steps $(STEPS)
+	$(ASAN_BUILD)/bin/kt-soak --steps $(STEPS) --demo $(ASAN_BUILD)/soak-current.demo
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -483,7 +483,7 @@ Bot::Motion Bot::MotionOf(const void* key, int32_t x, int32_t y) const {
 
 // ---- the stage ------------------------------------------------------------------------
 
-Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const {
+Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const Hero* lead) const {
   (void)partner;
   Intent i;
   if (!Steerable(h)) return i;
@@ -602,12 +602,19 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const
 
   // Move on if it is safe; else wait, duck, or back off.
   const int32_t horizon = 14;
+  int32_t on = 1;
+  if (lead && Steerable(*lead)) {
+    const int32_t place = lead->X - 110;
+    on = h.X < place - 5 ? 1 : (h.X > place + 5 ? -1 : 0);
+  }
+  const int32_t back = on != 0 ? -on : -1;
   const Plan plans[] = {
-      {1, false, false, false},  {1, true, false, false},   {0, false, false, false}, {0, true, false, false},
-      {-1, false, false, false}, {-1, true, false, false},  {1, false, true, false},  {-1, false, true, false},
+      {on, false, false, false},   {on, true, false, false},   {0, false, false, false}, {0, true, false, false},
+      {back, false, false, false}, {back, true, false, false}, {-back, false, false, false},
+      {1, false, true, false},     {-1, false, true, false},
   };
   // Wait long enough and the hero pushes on through a hit.
-  if (stuckSteps_ > 150) {
+  if (!lead && stuckSteps_ > 150) {
     i.walk = 1;
     return i;
   }
@@ -632,7 +639,7 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner) const
 
 // ---- the boss ---------------------------------------------------------------------------
 
-Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const {
+Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const Hero* lead) const {
   Intent i;
   if (!Steerable(h) || g.bossStage.BossPhase != 2) return i;
   const BossRecord& b = g.Boss;
@@ -707,6 +714,7 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner) const 
     for (const int32_t y : {floorY, floorY - 80}) {
       for (int32_t x = left; x <= rightEdge; x += 10) {
         if (y != floorY && !onLedgeAt(x, y)) continue;
+        if (lead && Steerable(*lead) && std::abs(x - lead->X) < 110) continue;
         int32_t travel = std::abs(x - h.X) / 5 + 1;
         if (y < h.Y) travel = std::max(travel, 46);  // crouch and jump up
         if (y > h.Y) travel += 14;                     // step off and drop
@@ -786,8 +794,8 @@ void Bot::Press(const Hero& h, const Intent& i, const Pad& pad, KeyTable& k) con
 
 void Bot::Fight(const Game& g, KeyTable& k) {
   const bool bossStage = g.SceneId == scene::BossStage;
-  const auto intent = [&](const Hero& h, const Hero& p) {
-    return bossStage ? BossIntent(g, h, p) : StageIntent(g, h, p);
+  const auto intent = [&](const Hero& h, const Hero& p, const Hero* lead = nullptr) {
+    return bossStage ? BossIntent(g, h, p, lead) : StageIntent(g, h, p, lead);
   };
   // Progress, to push on when the hero has been held up too long.
   const Hero& lead = g.settings.OnePlayerMode == 1 && g.stage.ControlledHero == 1 ? g.Kurara : g.Tavo;
@@ -816,8 +824,8 @@ void Bot::Fight(const Game& g, KeyTable& k) {
     }
     Press(h, intent(h, p), kTavoPad, k);
   } else {
-    Press(g.Tavo, intent(g.Tavo, g.Kurara), kTavoPad, k);
-    Press(g.Kurara, intent(g.Kurara, g.Tavo), kKuraraPad, k);
+    Press(g.Tavo, intent(g.Tavo, g.Kurara, nullptr), kTavoPad, k);
+    Press(g.Kurara, intent(g.Kurara, g.Tavo, &g.Tavo), kKuraraPad, k);
   }
 }
 

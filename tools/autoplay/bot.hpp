@@ -51,8 +51,10 @@ class Bot {
   const std::deque<std::string>& Notes() const { return notes_; }
 
   // Decisions for one hero, open for the tests.
-  Intent StageIntent(const Game& g, const Hero& h, const Hero& partner) const;
-  Intent BossIntent(const Game& g, const Hero& h, const Hero& partner) const;
+  // `lead`: with two players the second hero keeps a little behind the
+  // first (or away from him before the boss), so one blow does not take both.
+  Intent StageIntent(const Game& g, const Hero& h, const Hero& partner, const Hero* lead = nullptr) const;
+  Intent BossIntent(const Game& g, const Hero& h, const Hero& partner, const Hero* lead = nullptr) const;
 
  private:
   void FrontEnd(const Game& g, KeyTable& k);
