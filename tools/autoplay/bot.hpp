@@ -36,10 +36,6 @@ struct Pad {
 inline constexpr Pad kTavoPad{vk::Left, vk::Right, vk::Up, vk::Down, 'L', 'O', 'I', 'K'};
 inline constexpr Pad kKuraraPad{'X', 'V', 'D', 'C', 'S', 'W', 'Q', 'A'};
 
-// What most likely struck a hero who has just lost a hit point: an enemy
-// kind ("kurosuke", "gek ball"), "boss", "beam" or "?".
-const char* HitCause(const Game& g, const Hero& h);
-
 class Bot {
  public:
   explicit Bot(const BotGoal& goal) : goal_(goal) {}

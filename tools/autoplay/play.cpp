@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "autoplay/foresight.hpp"
 #include "loop/demo.hpp"
 #include "loop/frame_loop.hpp"
 #include "loop/startup.hpp"
