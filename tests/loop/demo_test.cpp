@@ -87,6 +87,56 @@ TEST(Demo, AReplayGivesTheRunBackExactly) {
   EXPECT_EQ(Record(kScript, false).trace, run.trace);
 }
 
+// A display's clock: passes of uneven length, now and then a long one, and a
+// clock that wraps past 2^32 on the way; keys pressed and let go at odd times.
+class UnevenPlatform : public Platform {
+ public:
+  uint32_t Ticks() override { return now_; }
+  Mixer& OpenAudio() override { return mixer_; }
+  void OpenDisplay() override {}
+  void Show(const Surface&) override {}
+  void ProcessMessages(KeyTable& keys) override {
+    seed_ = seed_ * 6364136223846793005ull + 1442695040888963407ull;
+    const uint32_t r = static_cast<uint32_t>(seed_ >> 33);
+    now_ += r % 50 == 0 ? 120 : 14 + r % 6;
+    ++passes_;
+    keys.fill(false);
+    // The title and the menu: Enter now and then; then walking and punching.
+    if (passes_ < 150) {
+      keys[vk::Enter] = passes_ % 40 > 30;
+    } else {
+      keys[vk::Right] = (passes_ / 50) % 3 != 0;
+      keys['L'] = r % 7 == 0;
+      keys[vk::Up] = (passes_ / 90) % 4 == 1;
+    }
+  }
+  void IdleUntil(uint32_t) override {}
+
+ private:
+  uint32_t now_ = 0xFFFFF000u;  // a minute and a bit before the clock wraps
+  uint64_t seed_ = 99;
+  int passes_ = 0;
+  Mixer mixer_;
+};
+
+TEST(Demo, AnUnevenClockThatWrapsReplaysExactly) {
+  auto g = NewGame();
+  UnevenPlatform device;
+  std::ostringstream demo;
+  DemoRecorder recorder(device, {&demo});
+  Startup(*g, recorder, {KT_DATA_DIR, 11});
+  recorder.Start(*g);
+  for (int n = 0; n < 2500; ++n) ASSERT_TRUE(FramePass(*g, recorder));
+  recorder.Finish(*g);
+  ASSERT_EQ(g->SceneId, scene::Gameplay);
+  ASSERT_LT(static_cast<uint32_t>(g->FrameTick), 0x10000000u);  // wrapped
+  const Demo d = ParseDemo(demo.str(), "uneven");
+  EXPECT_EQ(d.start.clock, 0xFFFFF000u);
+  const Replayed back = Replay(d);
+  ASSERT_FALSE(back.result.mismatch) << DescribeMismatch(*back.result.mismatch);
+  EXPECT_EQ(back.result.steps, d.end->steps);
+}
+
 TEST(Demo, TheTextReadsBackAsItWasWritten) {
   const Recorded run = Record(kScript);
   const Demo d = ParseDemo(run.demo, "run");

@@ -185,18 +185,31 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     return i;
   }
   int32_t best = -1, bestHit = -1;
-  for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
-    const int32_t hit = FirstHit(g, h, plans[n], threats, horizon);
-    if (hit == 0) {
-      best = n;
-      break;
+  Plan p = plans[0];
+  Memory& m = memory_[&h == &g.Kurara ? 1 : 0];
+  if (m.escaping && m.tick != g.FrameTick && FirstHit(g, h, plans[0], threats, horizon) != 0 &&
+      FirstHit(g, h, m.plan, threats, horizon) == 0) {
+    p = m.plan;
+  } else {
+    for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
+      const int32_t hit = FirstHit(g, h, plans[n], threats, horizon);
+      if (hit == 0) {
+        best = n;
+        break;
+      }
+      if (hit > bestHit) {
+        bestHit = hit;
+        best = n;
+      }
     }
-    if (hit > bestHit) {
-      bestHit = hit;
-      best = n;
-    }
+    p = plans[best];
   }
-  const Plan& p = plans[best];
+  if (m.tick != g.FrameTick) {
+    // Backing off is an escape; walking on or waiting is not.
+    m.escaping = p.dir == back && back != on;
+    m.plan = p;
+    m.tick = g.FrameTick;
+  }
   i.walk = p.dir;
   i.crouch = p.crouch;
   i.jump = p.jump;
@@ -315,19 +328,33 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
       {-away, false, false, false, true},    {toward, false, true, false, false}, {away, false, true, false, false},
   };
   int32_t best = 0, bestHit = -1;
-  for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
-    if (plans[n].dir == 0 && plans[n].dash) continue;
-    const int32_t hit = firstHit(plans[n], 40);
-    if (hit == 0) {
-      best = n;
-      break;
+  Plan p = plans[0];
+  // An escape under way goes on while it stays safe: two escapes that are
+  // both safe must not take turns.
+  Memory& m = memory_[&h == &g.Kurara ? 1 : 0];
+  if (m.escaping && m.tick != g.FrameTick && firstHit(plans[0], 40) != 0 && firstHit(m.plan, 40) == 0) {
+    p = m.plan;
+    best = -1;
+  } else {
+    for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
+      if (plans[n].dir == 0 && plans[n].dash) continue;
+      const int32_t hit = firstHit(plans[n], 40);
+      if (hit == 0) {
+        best = n;
+        break;
+      }
+      if (hit > bestHit) {
+        bestHit = hit;
+        best = n;
+      }
     }
-    if (hit > bestHit) {
-      bestHit = hit;
-      best = n;
-    }
+    p = plans[best];
   }
-  const Plan& p = plans[best];
+  if (m.tick != g.FrameTick) {
+    m.escaping = best != 0 && p.dir != 0;
+    m.plan = p;
+    m.tick = g.FrameTick;
+  }
   i.walk = p.dir;
   i.crouch = p.crouch;
   i.jump = p.jump;

@@ -7,6 +7,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "autoplay/foresight.hpp"
 #include "loop/game.hpp"
 
 namespace kt::autoplay {
@@ -72,6 +73,13 @@ class Bot {
   int32_t seenTick_ = -1;
   int32_t furthest_ = 0, stuckSteps_ = 0;  // the stage: held up, the hero pushes on
   mutable std::deque<std::string> notes_;
+  // Per hero (Tavo, Kurara): the way chosen last, kept while it stays safe if it was an escape.
+  struct Memory {
+    Plan plan;
+    bool escaping = false;
+    int32_t tick = -1;
+  };
+  mutable Memory memory_[2];
   void Note(const Game& g, const Hero& h, const std::string& what) const;
 };
 

@@ -117,6 +117,7 @@ Path Predict(const Game& g, const Hero& h, const Plan& p, int32_t steps) {
     if (!p.still && !blocked && p.dir != 0) {
       x += p.dir * speed;
       if (arena) x = std::clamp(x, g.CameraX + 1, g.CameraX + 560);
+      x = std::clamp(x, 0, g.stage.WorldMaxX - 80);
     }
     if (state == hero::JumpCrouch) {
       step += 1;
@@ -124,19 +125,22 @@ Path Predict(const Game& g, const Hero& h, const Plan& p, int32_t steps) {
         state = hero::InAir;
         vy = -19;
       }
-    } else if (state == hero::InAir || state == hero::Normal) {
+    } else if (state == hero::InAir) {
+      if (vy >= 0 && onSolid(x, y, {0, 79, 20})) state = hero::Normal;
+    } else if (state == hero::Punch || state == hero::Spin) {
+      if (++step >= 8) state = hero::Normal, step = 0;
+    } else if (state == hero::Recovering) {
+      if (timer > 30) state = hero::Normal;
+    }
+    // The fall, in every state but the attacks that hold the hero in the air.
+    if (state < hero::BurstGather || state > hero::Spin) {
       y += vy;
       vy += 1;
       if (vy >= 0 && onSolid(x, y, {0, 20, 80, 30})) {
         vy = 0;
         y = ((y + 100) / kCellSize) * kCellSize - 100;
-        if (state == hero::InAir) state = hero::Normal;
       }
       y = std::min(y, g.stage.WorldMaxY);
-    } else if (state == hero::Punch || state == hero::Spin) {
-      if (++step >= 8) state = hero::Normal, step = 0;
-    } else if (state == hero::Recovering) {
-      if (timer > 30) state = hero::Normal;
     }
     if (h.Hurt == 1) timer += timer < 50 ? 1 : -1;
     path.x[t] = x;
@@ -352,7 +356,7 @@ int32_t FirstHit(const Game& g, const Hero& h, const Plan& p, const std::vector<
 }
 
 const char* HitCause(const Game& g, const Hero& h) {
-  if (g.SceneId == scene::BossStage) {
+  if (g.bossStage.BossPhase == 2) {
     const BossBeamRecord& m = g.BossBeam;
     if (g.Boss.State == boss::Beam && m.X - 95 < h.X && h.X < m.X + 175) return "beam";
     return "boss";

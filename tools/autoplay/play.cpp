@@ -34,9 +34,12 @@ class Watch {
   Watch(const Bot& bot, bool verbose) : bot_(bot), verbose_(verbose) {}
   void After(const Game& g, GameReport& r) {
     const Hero* heroes[] = {&g.Tavo, &g.Kurara};
+    const auto playing = [](int32_t s) { return s == scene::Gameplay || s == scene::BossStage; };
+    // The blow that ends the game is struck in the step that goes to the game over.
+    const bool inPlay = playing(g.SceneId) || (g.SceneId == scene::GameOver && playing(scene_));
+    scene_ = g.SceneId;
     for (int i = 0; i < 2; ++i) {
       const Hero& h = *heroes[i];
-      const bool inPlay = g.SceneId == scene::Gameplay || g.SceneId == scene::BossStage;
       if (inPlay && h.Health < health_[i]) last_[i] = HitCause(g, h);
       if (inPlay && h.Health < health_[i]) {
         r.hits[last_[i]] += 1;
@@ -48,8 +51,8 @@ class Watch {
           for (const std::string& n : bot_.Notes()) r.log.push_back("        " + n);
       }
       if (inPlay && h.State == hero::Dead && state_[i] != hero::Dead) {
-        const std::string where = g.SceneId == scene::BossStage ? "the boss fight"
-                                                                 : "x " + std::to_string(h.X / 100 * 100);
+        const std::string where =
+            g.bossStage.BossPhase == 2 ? "the boss fight" : "x " + std::to_string(h.X / 100 * 100);
         r.deaths.push_back(last_[i] + " in " + where);
       }
       health_[i] = h.Health;
@@ -61,6 +64,7 @@ class Watch {
   const Bot& bot_;
   bool verbose_;
   int32_t health_[2] = {0, 0}, state_[2] = {0, 0};
+  int32_t scene_ = 0;
   std::string last_[2] = {"?", "?"};
 };
 
