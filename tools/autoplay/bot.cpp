@@ -293,6 +293,10 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
     for (const int32_t y : {floorY, floorY - 80}) {
       for (int32_t x = left; x <= rightEdge; x += 10) {
         if (y != floorY && !onLedgeAt(x, y)) continue;
+        // A corner leaves no way out: not against the walls, nor up on a
+        // ledge against the wall the boss sweeps towards.
+        if (x < left + 50 || x > rightEdge - 50) continue;
+        if (y != floorY && x < (left + rightEdge) / 2) continue;
         if (lead && Steerable(*lead) && std::abs(x - lead->X) < 110) continue;
         int32_t travel = std::abs(x - h.X) / 5 + 1;
         if (y < h.Y) travel = std::max(travel, 46);  // crouch and jump up
