@@ -93,6 +93,10 @@ void Knock(Hero& h, bool toTheRight) {
 
 // The body and then the beam. `contactLeft`: how far left of Boss.X the body reaches for this hero.
 void Harm(Game& g, Hero& h, int32_t contactLeft) {
+  // A dead hero waits below the screen. The exit cleared his Hurt, and the
+  // falling beam reaches down that far: struck there he would lose a life
+  // he no longer has and could end the game while his partner still has one.
+  if (h.State == hero::Dead) return;
   const BossRecord& b = g.Boss;
   if (h.Hurt == 0 && b.HP >= 0 && h.Carried == 0) {
     const int32_t bottom = h.Crouching == 1 ? 70 : 145;
