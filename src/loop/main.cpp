@@ -14,6 +14,7 @@
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
 #include "loop/startup.hpp"
+#include "loop/version.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
 
@@ -165,8 +166,17 @@ void OpenTrace(const Options& o, kt::Game& g, std::ofstream& trace) {
   g.trace = &trace;
 }
 
+// A demo from another version of the game may part from it where gameplay changed.
+kt::Demo LoadReplay(const Options& o) {
+  kt::Demo demo = kt::LoadDemo(o.replay);
+  if (demo.gameVersion != kt::kGameVersion)
+    std::fprintf(stderr, "kurara-tavo: %s was recorded by version %s of the game, this is %s\n", o.replay.c_str(),
+                 demo.gameVersion.c_str(), std::string(kt::kGameVersion).c_str());
+  return demo;
+}
+
 int ReplayHeadless(const Options& o, kt::Game& g) {
-  const kt::Demo demo = kt::LoadDemo(o.replay);
+  const kt::Demo demo = LoadReplay(o);
   std::ofstream trace;
   OpenTrace(o, g, trace);
   kt::DemoPlayer player(demo, nullptr);
@@ -221,7 +231,7 @@ std::vector<std::ofstream> OpenRunDemos(const Options& o) {
 }
 
 int ReplayWindowed(const Options& o, kt::Game& g, kt::Platform& device) {
-  const kt::Demo demo = kt::LoadDemo(o.replay);
+  const kt::Demo demo = LoadReplay(o);
   kt::DemoPlayer player(demo, &device);
   if (o.maxMs) player.StopAfter(*o.maxMs);
   kt::Startup(g, player, {o.dataDir, demo.start.seed});
