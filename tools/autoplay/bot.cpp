@@ -259,12 +259,14 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
     return 0;
   };
   const bool canStrike = h.State == hero::Normal || h.State == hero::Punch || h.State == hero::InAir;
+  // Where the hero will be if he only holds his fist out: in the air he goes on flying.
+  const Path still = Predict(g, h, Plan{0, false, false, true, false}, 8);
   if (canStrike) {
     for (int32_t t = 5; t <= 7; ++t) {
-      const int32_t side = strikes(t, h.X, h.Y);
+      const int32_t side = strikes(t, still.x[t - 1], still.y[t - 1]);
       if (side == 0) continue;
       const bool turn = (side == 1) != (h.Facing == 0);
-      if (turn && strikes(t, h.X + (side == 1 ? 5 : -5), h.Y) != side) continue;
+      if (turn && strikes(t, still.x[t - 1] + (side == 1 ? 5 : -5), still.y[t - 1]) != side) continue;
       Plan stay;
       stay.still = true;
       if (firstHit(stay, 9) != 0 && ImmuneSteps(h) <= 9) break;
@@ -275,6 +277,22 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
         i.punch = true;
       Note(g, h, "strike at +" + std::to_string(t));
       return i;
+    }
+  }
+
+  // A jump puts the fist where the boss will be: up, and strike on the way.
+  const bool grounded0 = h.State == hero::Normal && h.Vy == 0;
+  if (grounded0 && b.Flash == 0) {
+    const Plan up{0, false, true, false, false};
+    const Path flight = Predict(g, h, up, 40);
+    for (int32_t t = 14; t < 40; ++t) {
+      if (flight.y[t - 1] >= h.Y - 40 || strikes(t, flight.x[t - 1], flight.y[t - 1]) == 0) continue;
+      if (firstHit(up, 40) == 0 || ImmuneSteps(h) > 40) {
+        i.jump = true;
+        Note(g, h, "jump to strike at +" + std::to_string(t));
+        return i;
+      }
+      break;
     }
   }
 
@@ -302,7 +320,8 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
         if (y < h.Y) travel = std::max(travel, 46);  // crouch and jump up
         if (y > h.Y) travel += 14;                     // step off and drop
         for (int32_t t = travel + 5; t < 64 && t < soonest; ++t) {
-          if (strikes(t, x, y) == 0) continue;
+          const bool jumpStrike = y == floorY && t >= travel + 14 && strikes(t, x, y - 150) != 0;
+          if (strikes(t, x, y) == 0 && !jumpStrike) continue;
           if (t < soonest || (t == soonest && std::abs(x - h.X) < std::abs(spot - h.X))) {
             soonest = t;
             spot = x;
