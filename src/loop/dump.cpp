@@ -221,6 +221,21 @@ void DumpState(const Game& g, std::ostream& out) {
   for (size_t k = 0; k < g.KeyState.size(); ++k)
     if (g.KeyState[k]) j.Value(static_cast<int64_t>(k));
   j.EndArray();
+  // The frame loop's memory of the keys: the table of the last pass, presses
+  // not yet seen by a step, and when each key that was ever pressed last
+  // went down.
+  j.BeginArray("KeyLevels");
+  for (size_t k = 0; k < g.input.Levels.size(); ++k)
+    if (g.input.Levels[k]) j.Value(static_cast<int64_t>(k));
+  j.EndArray();
+  j.BeginArray("KeyPending");
+  for (size_t k = 0; k < g.input.Pending.size(); ++k)
+    if (g.input.Pending[k]) j.Value(static_cast<int64_t>(k));
+  j.EndArray();
+  j.BeginObject("KeyPressTick");
+  for (size_t k = 0; k < g.input.PressTick.size(); ++k)
+    if (g.input.PressTick[k] != 0) j.Field(std::to_string(k), g.input.PressTick[k]);
+  j.EndObject();
   DumpStage(g, j);
   DumpEnemies(g, j);
   DumpHero("Kurara", g.Kurara, j);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "loop/frame_loop.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
 
@@ -52,6 +53,7 @@ void Startup(Game& g, Platform& platform, const StartupOptions& options) {
   LoadStageMap(options.dataDir / "map", g.StageMap);
   ResetSettings(g);
   g.rng.Seed(options.seed ? *options.seed : TimeOfDaySeed());
+  StartClock(g, platform.Ticks());
 }
 
 }  // namespace kt

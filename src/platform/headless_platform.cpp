@@ -55,11 +55,20 @@ void HeadlessPlatform::Begin(KeyTable& keys) { ApplyScript(keys); }
 void HeadlessPlatform::ProcessMessages(KeyTable& keys) {
   // Advance the voices by exactly the game time of this pass.
   const uint64_t rate = static_cast<uint64_t>(mixer_.Format().rate);
-  const uint64_t before = uint64_t{Elapsed()} * rate / 1000;
+  const uint32_t before = Elapsed();
   now_ += tickMs_;
-  const uint64_t after = uint64_t{Elapsed()} * rate / 1000;
-  mixer_.Mix(nullptr, static_cast<size_t>(after - before));
+  mixer_.Mix(nullptr, static_cast<size_t>(uint64_t{Elapsed()} * rate / 1000 - uint64_t{before} * rate / 1000));
   ApplyScript(keys);
+  // A line that began and ended between two passes is a tap: it shows for
+  // one pass, as a real keyboard's latched press does.
+  uint64_t start = 0;
+  for (const ScriptLine& line : script_) {
+    const uint64_t end = start + line.ms;
+    if (start > before && end <= Elapsed() && line.ms > 0)
+      for (uint8_t code : line.keys) keys[code] = true;
+    if (start >= Elapsed()) break;
+    start = end;
+  }
 }
 
 void HeadlessPlatform::ApplyScript(KeyTable& keys) const {

@@ -11,6 +11,7 @@
 #include "heroes/tavo.hpp"
 #include "hud/hud.hpp"
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/sound.hpp"
 #include "loop/ticks.hpp"
 
@@ -224,10 +225,13 @@ void PoseResetStep(Game& g) {
 void HeroSwitchPoll(Game& g) {
   StageState& s = g.stage;
   if (!TimePassed(g.FrameTick, s.HeroSwitchTick, 150)) return;
+  const int32_t lastCheck = s.HeroSwitchTick;
   s.HeroSwitchTick = g.FrameTick;
   for (const Hero* h : {&g.Tavo, &g.Kurara})
     if (h->State == hero::Dead || h->Carrying == 1 || h->BurstStep != 0) return;
-  if (g.KeyState[vk::Space]) {
+  // Space held now, or tapped since the last check: a quick tap between two
+  // checks still switches.
+  if (g.KeyState[vk::Space] || PressedAfter(g, vk::Space, lastCheck)) {
     s.HeroSwitchMark = 13;
     s.ControlledHero = s.ControlledHero == 1 ? 0 : 1;
   }
