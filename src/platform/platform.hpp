@@ -27,19 +27,26 @@ class Platform {
   virtual Mixer& OpenAudio() = 0;
   virtual void OpenDisplay() = 0;
 
-  // Puts the 640 x 480 front picture on screen.
+  // Puts the 640 x 480 front picture on screen. A backend may skip a
+  // picture the screen already shows.
   virtual void Show(const Surface& front) = 0;
 
-  // Delivers the key events that arrived since the last call into `keys`.
-  // This is the only place key levels change. A closed window arrives as Escape.
+  // How many pictures were really put on screen so far.
+  virtual uint64_t Presents() const { return 0; }
+
+  // Handles the events that arrived since the last call and fills `keys`
+  // afresh with the level of every key, so nothing the game wrote into the
+  // table outlives the pass. A key that went down and up again since the last
+  // call shows as down. This is the only place key levels change. A closed
+  // window arrives as Escape.
   virtual void ProcessMessages(KeyTable& keys) = 0;
 
   // Called at the end of a pass with the tick at which the next scene step is
-  // due: a backend whose present does not wait for the display sleeps until
-  // then instead of spinning.
+  // due: a backend with a real clock sleeps until then instead of spinning.
   virtual void IdleUntil(uint32_t dueTick) = 0;
 
-  // Reports a fatal error to the player (a message box when a display exists).
+  // Reports a fatal error to the player: a message box where a person can
+  // see one, also when it happens before the window opened.
   virtual void ReportFatal(const std::string&) {}
 };
 
