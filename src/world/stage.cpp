@@ -54,8 +54,15 @@ void EnterBossStage(Game& g, bool byTavo) {
     h->Hurt = 0;
     h->Carrying = 0;
     h->Carried = 0;
-    // A hero who is dead when his partner leaves stays dead, unless Tavo led the way.
-    if (byTavo || h->State != hero::Dead) {
+    if (OutOfLives(*h)) {
+      h->Out = 1;  // he does not come along, not even halfway through his fall
+      continue;
+    }
+    // A hero who is dead when his partner leaves stays dead, unless Tavo led
+    // the way; then he comes along as if he had respawned.
+    if (h->State == hero::Dead) {
+      if (byTavo) HeroRespawn(*h);
+    } else {
       h->Y = 480;
       h->State = hero::Normal;
     }
@@ -244,13 +251,13 @@ void InputStep(Game& g) {
   StageState& s = g.stage;
   // The hero nobody steers follows the other when more than 100 pixels away.
   if (s.ControlledHero == 1) {
-    if (t.Carried != 1) {
+    if (t.Carried != 1 && !OutOfLives(t)) {
       t.WalkRight = t.X < k.X - 100 ? 1 : 0;
       if (t.WalkRight == 1) TavoWalkStep(g);
       t.WalkLeft = k.X + 100 < t.X ? 1 : 0;
       if (t.WalkLeft == 1) TavoWalkStep(g);
     }
-  } else if (k.Carried != 1) {
+  } else if (k.Carried != 1 && !OutOfLives(k)) {
     k.WalkRight = k.X < t.X - 100 ? 1 : 0;
     if (k.WalkRight == 1) KuraraWalkStep(g);
     k.WalkLeft = t.X + 100 < k.X ? 1 : 0;
