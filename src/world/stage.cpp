@@ -95,7 +95,32 @@ void KeyRemapForTavo(Game& g) {
   for (const auto& c : kKeyCopy) g.KeyState[c.kurara] = false;
 }
 
+namespace {
+
+// Nothing of the last game is left in the heroes, the stage's globals or the
+// combo: a restart from the pause menu can come in the middle of anything (a
+// hero carried or thrown, walking, dashing, hurt, dead). Only the steered hero
+// and the menu's enemy counts carry over.
+void ClearLastGame(Game& g) {
+  g.Tavo = Hero{};
+  g.Kurara = Hero{};
+  StageState fresh;
+  const StageState& last = g.stage;
+  fresh.ControlledHero = last.ControlledHero;
+  fresh.GekCount = last.GekCount;
+  fresh.KurosukeCount = last.KurosukeCount;
+  fresh.PatattaCount = last.PatattaCount;
+  fresh.SikakyCount = last.SikakyCount;
+  fresh.MogetaCount = last.MogetaCount;
+  fresh.ByoonCount = last.ByoonCount;
+  g.stage = fresh;
+  g.hud = HudState{};
+}
+
+}  // namespace
+
 void StageStart(Game& g) {
+  ClearLastGame(g);
   GekReset(g);
   GekPlace(g);
   KurosukeReset(g);
@@ -115,10 +140,7 @@ void StageStart(Game& g) {
   g.SceneId = scene::WalkIn;
   g.CameraY = 120;
   g.stage.CameraMaxY = 120;
-  g.Tavo.WalkRightFrame = 0;
-  g.Tavo.WalkLeftFrame = 0;
   g.CameraX = 80;
-  g.hud.ComboCount = 0;
   g.ending.StaffTop = 0;
   g.ending.CaptionX = 720;
   g.ending.CaptionY = 220;
@@ -127,10 +149,6 @@ void StageStart(Game& g) {
   g.stage.WorldMaxX = 5120;
   g.stage.ExitX = 4880;
   g.stage.CameraMaxX = 4480;
-  for (Hero* h : {&g.Tavo, &g.Kurara}) {
-    h->HurtTimer = 0;
-    h->Hurt = 0;
-  }
 }
 
 void StageWalkIn(Game& g) {
