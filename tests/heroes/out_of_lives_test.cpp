@@ -11,6 +11,7 @@
 #include "enemies/gek.hpp"
 #include "enemies/kurosuke.hpp"
 #include "enemies/sikaky.hpp"
+#include "frontend/front_rig.hpp"
 
 namespace kt {
 namespace {
@@ -235,6 +236,29 @@ TEST(OutOfLives, DrawnWhileDroppingOffTheScreenThenNoMore) {
   k.Y = k.BodyY = 300;  // wherever a scene would put him, he is not seen
   EXPECT_FALSE(drawn());
   EXPECT_EQ(k.Lives, 0);
+}
+
+TEST(OutOfLives, AfterTheGameOverTheTitleShowsBothHeroesAgain) {
+  test::FrontRig rig;
+  Game& g = rig.g();
+  Surface& sheet = g.display.sheets[static_cast<size_t>(Bmp::char256)];
+  std::fill(sheet.px.begin(), sheet.px.end(), uint16_t{7});
+  rig.ToMenu();
+  rig.Step({vk::Enter});
+  ASSERT_TRUE(rig.RunUntil([](const Game& h) { return h.SceneId == scene::Gameplay; }));
+  for (Hero* h : {&g.Tavo, &g.Kurara}) {
+    h->Lives = 1;
+    h->Health = 1;
+    h->State = hero::StruckFromRight;
+    rig.Step();
+  }
+  ASSERT_TRUE(rig.RunUntil([](const Game& h) { return h.SceneId == scene::Title; }));
+  for (void (*draw)(Game&) : {TavoDraw, KuraraDraw}) {
+    Surface& world = g.display.World();
+    std::fill(world.px.begin(), world.px.end(), uint16_t{0});
+    draw(g);
+    EXPECT_GT(std::count(world.px.begin(), world.px.end(), uint16_t{7}), 0);
+  }
 }
 
 TEST(OutOfLives, OnePlayerSteersAndFollowsOnlyHeroesWithLives) {
