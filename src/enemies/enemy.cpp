@@ -90,7 +90,7 @@ void ComboOnLanding(Game& g, const Enemy& e, bool capped) {
 namespace {
 
 bool ContactTest(Enemy& e, Hero& h, const HitNumbers& n) {
-  if (h.Hurt != 0 || h.Carried != 0 || e.State == n.contactOffState) return false;
+  if (h.Hurt != 0 || h.Carried != 0 || h.State == hero::Dead || e.State == n.contactOffState) return false;
   if (n.contactNeedsHealth && e.Health <= 0) return false;
   if (n.contactNeedsNoSpark && e.Sparking != 0) return false;
   const int32_t bottom = h.Crouching == 1 ? n.contactBottomCrouch : n.contactBottom;

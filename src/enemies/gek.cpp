@@ -212,7 +212,7 @@ void BodyMotion(Game& g, Enemy& e) {
 void HitByHeroWithBall(Game& g, Enemy& e, Hero& h) {
   EnemyContact(e, h, kGekHits);
   // The ball knocks the hero away from the gek that threw it.
-  if (h.Hurt == 0 && h.Carried == 0 && h.X < e.ShotX + 15 && h.X > e.ShotX - 75 && h.Y > e.ShotY - 70 &&
+  if (h.Hurt == 0 && h.Carried == 0 && h.State != hero::Dead && h.X < e.ShotX + 15 && h.X > e.ShotX - 75 && h.Y > e.ShotY - 70 &&
       h.Y < (h.Crouching == 1 ? e.ShotY : e.ShotY + 15)) {
     h.State = e.X > h.X ? hero::StruckFromRight : hero::StruckFromLeft;
     h.Hurt = 1;

@@ -59,6 +59,7 @@ void CalmHero(Hero& h) {
   h.Carrying = 0;
   h.Carried = 0;
   h.State = hero::Normal;
+  h.Out = 0;  // out of lives at the end of the last game, back for the show
   h.Facing = 0;
   h.X = kHeroStartX;
   h.Y = kHeroStartY;

@@ -48,7 +48,7 @@ void DumpHero(const char* key, const Hero& h, JsonWriter& j) {
       {"WalkRight", h.WalkRight}, {"WalkLeft", h.WalkLeft}, {"AttackTick", h.AttackTick},
       {"PickUpTick", h.PickUpTick}, {"DashCount", h.DashCount}, {"DashArmed", h.DashArmed}, {"Speed", h.Speed},
       {"WalkRightFrame", h.WalkRightFrame}, {"WalkLeftFrame", h.WalkLeftFrame}, {"BobFrame", h.BobFrame},
-      {"Dashing", h.Dashing}};
+      {"Dashing", h.Dashing}, {"Out", h.Out}};
   for (const auto& [name, value] : fields) j.Field(name, value);
   DumpRect("HandRect", h.HandRect, j);
   DumpRect("FootRect", h.FootRect, j);
