@@ -18,6 +18,7 @@
 #include "loop/draw.hpp"
 #include "loop/game.hpp"
 #include "world/stage.hpp"
+#include "world/stage_map.hpp"
 
 namespace {
 
@@ -164,12 +165,12 @@ constexpr uint16_t kStale = 0xF81F;
 
 struct World {
   std::unique_ptr<kt::Game> game = kt::NewGame();
-  World() {
+  explicit World(const gen::Sheets& sheets = Painted()) {
     kt::Game& g = *game;
     g.display.World() = kt::Surface(5800, 1100);
     for (const auto& b : kt::kBitmapFiles) {
       if (b.name == "black") continue;
-      const Canvas& c = Sheet(b.name);
+      const Canvas& c = sheets.find(b.name)->second;
       kt::Surface& s = g.display.sheets[static_cast<size_t>(&b - kt::kBitmapFiles.data())];
       s = kt::Surface(c.w, c.h);
       s.px = c.px;
@@ -290,9 +291,16 @@ TEST(Arena, FramesChangeVisiblyFromOneToTheNext) {
 // The fight shows the far and near strips over the backdrop and the arena
 // front over them; the ending draws only the backdrop frame 1920 and the same
 // front. Where the boss falls the picture must not change: the frame holds
-// exactly what the fight showed.
+// exactly what the fight showed, the stage's terrain included (and a ledge
+// put up in the sky, which the stage has none of yet).
 TEST(Arena, EndingOpensOnTheFightsView) {
-  World w;
+  gen::Sheets sheets = Painted();
+  const auto map = std::make_unique<kt::StageMapData>();
+  kt::LoadStageMap(KT_SOURCE_DIR "/data/map", *map);
+  for (int c = 12; c < 18; ++c) map->At(c, 10) = 1;
+  gen::PaintTerrain(sheets.at("tyukan"), *map);
+  gen::PaintBackdropTerrain(sheets);
+  World w(sheets);
   kt::Game& g = w.g();
   g.CameraX = 100;
   g.CameraY = 120;

@@ -406,6 +406,20 @@ void PaintFloorStrip(Canvas& hk) {
 
 }  // namespace scenery
 
+void PaintBackdropTerrain(Sheets& sheets) {
+  using namespace scenery;
+  // The fight's camera (100, 120): the near strip, drawn at world y 30, shows
+  // its columns from 100 and rows from 90 in the window.
+  constexpr int kNearColumn = 100, kNearRow = 90;
+  const Canvas& near = sheets.at("tyukan");
+  Canvas& hk = sheets.at("haikei256");
+  for (int k = 0; k < 4; ++k)
+    for (int y = 0; y < kFrameH; ++y)
+      for (int x = 0; x < kFrameW; ++x)
+        if (const uint16_t p = near.Get(kNearColumn + x, kNearRow + y); p != kClear)
+          hk.Set(k * kFrameW + x, kFrameTop + y, p);
+}
+
 void PaintSceneryArt(Sheets& sheets) {
   Canvas& hk = sheets.at("haikei256");
   const Canvas land = scenery::FarLand();
