@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     for (const auto& b : kt::kBitmapFiles) sheets.emplace(std::string(b.name), gen::Canvas(b.width, b.height));
     gen::PaintArt(sheets);
     gen::PaintTerrain(sheets.at("tyukan"), map);
+    gen::PaintBackdropTerrain(sheets);
     for (const auto& b : kt::kBitmapFiles)
       gen::WriteBmp(out / "bmp" / (std::string(b.name) + ".bmp"), sheets.at(std::string(b.name)));
     if (!preview.empty()) gen::WriteStagePreview(preview, map, sheets.at("tyukan"));
