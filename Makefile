@@ -5,7 +5,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 ARGS ?=
-PACKAGES = cmake g++ make pkg-config libsdl2-dev libgtest-dev libbenchmark-dev
+PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev
 
 .PHONY: run test deps build asan-test bench clean
 
