@@ -5,9 +5,12 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 ARGS ?=
-PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev
+PREFIX ?= /usr/local
+# desktop-file-utils and appstream check the installed files.
+PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev \
+           desktop-file-utils appstream
 
-.PHONY: run test deps build asan-test bench clean
+.PHONY: run test deps build asan-test bench install clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -38,6 +41,10 @@ asan-test: deps
 
 bench: build
 	$(BUILD)/kt_bench
+
+# The game, its data and the desktop's files under $(PREFIX) (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
