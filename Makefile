@@ -6,11 +6,12 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 ARGS ?=
 PREFIX ?= /usr/local
-# desktop-file-utils and appstream check the installed files.
+# desktop-file-utils and appstream check the installed files; dpkg-dev and file
+# let the package find its library dependencies.
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev \
-           desktop-file-utils appstream
+           desktop-file-utils appstream dpkg-dev file
 
-.PHONY: run test deps build asan-test bench install clean
+.PHONY: run test deps build asan-test bench install package clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -45,6 +46,10 @@ bench: build
 # The game, its data and the desktop's files under $(PREFIX) (DESTDIR is honoured).
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package: $(BUILD)/kurara-tavo_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
