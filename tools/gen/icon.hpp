@@ -7,7 +7,7 @@
 
 namespace gen {
 
-// The sizes the icon is installed at (square, in pixels).
+// The sizes the icon is installed at (square, in pixels); CMakeLists.txt installs the same.
 inline constexpr std::array<int, 4> kIconSizes{32, 64, 128, 256};
 
 // The icon at size x size; colour 0 is transparent.
