@@ -5,9 +5,13 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 ARGS ?=
-PACKAGES = cmake g++ make pkg-config libsdl2-dev libgtest-dev libbenchmark-dev libfftw3-dev
+PREFIX ?= /usr/local
+# desktop-file-utils and appstream check the installed files; dpkg-dev and file
+# let the package find its library dependencies; fftw measures the sounds in the tests.
+PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev libfftw3-dev \
+           desktop-file-utils appstream dpkg-dev file
 
-.PHONY: run test deps build asan-test bench clean
+.PHONY: run test deps build asan-test bench install package clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -38,6 +42,14 @@ asan-test: deps
 
 bench: build
 	$(BUILD)/kt_bench
+
+# The game, its data and the desktop's files under $(PREFIX) (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package: $(BUILD)/kurara-tavo_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "kt_build_info.hpp"
 #include "loop/dump.hpp"
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
@@ -20,6 +21,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
+    "       kurara-tavo --version | --help\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
     "                   [--script FILE] [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
 
@@ -157,11 +159,18 @@ int RunWindowed(const Options& o, kt::Game& g) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+    std::printf("kurara-tavo %s\n", KT_VERSION);
+    return 0;
+  }
+  if (argc == 2 && !std::strcmp(argv[1], "--help")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const auto options = ParseArgs(argc, argv);
   if (!options) return 2;
   Options o = *options;
   try {
-    if (o.dataDir.empty()) o.dataDir = kt::ProgramDir() / "data";
     auto game = kt::NewGame();
     return o.headless ? RunHeadless(o, *game) : RunWindowed(o, *game);
   } catch (const std::exception& e) {

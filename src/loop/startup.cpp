@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "loop/data_dir.hpp"
 #include "loop/frame_loop.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
@@ -46,11 +47,12 @@ void ResetSettings(Game& g) {
 }
 
 void Startup(Game& g, Platform& platform, const StartupOptions& options) {
-  LoadSounds(g, platform, options.dataDir / "sound");
+  const std::filesystem::path data = FindDataDir(options.dataDir, ProgramDir());
+  LoadSounds(g, platform, data / "sound");
   platform.OpenDisplay();
-  LoadBitmaps(g, options.dataDir / "bmp");
+  LoadBitmaps(g, data / "bmp");
   g.settings.GraphicsReady = true;
-  LoadStageMap(options.dataDir / "map", g.StageMap);
+  LoadStageMap(data / "map", g.StageMap);
   ResetSettings(g);
   g.rng.Seed(options.seed ? *options.seed : TimeOfDaySeed());
   StartClock(g, platform.Ticks());
