@@ -227,6 +227,44 @@ TEST(StageEnemies, FlyersHaveRoomAtTheirCruisingHeight) {
   }
 }
 
+// ---- the fights --------------------------------------------------------------
+
+TEST(StageFights, TellWhereHeroesMeetAnEnemy) {
+  // The floor and four kinds of ground a walker may stand on.
+  auto map = std::make_unique<kt::StageMapData>();
+  auto block = [&](int c0, int c1, int r0, int r1) {
+    for (int c = c0; c <= c1; ++c)
+      for (int r = r0; r <= r1; ++r) map->At(c, r) = 1;
+  };
+  block(0, kt::kMapSize - 1, gen::kFloorRow, kt::kMapFileRows - 1);
+  block(50, 59, 25, 28);    // a step four cells high, rising from the floor
+  block(80, 89, 28, 28);    // a rise one cell high
+  block(110, 119, 25, 25);  // a floating ledge as high as the step
+  block(140, 149, 26, 28);  // a step three cells high
+  const gen::Fights fights(*map);
+  const auto kurosukeOn = [](int column, int row) { return gen::Spot{column * kt::kCellSize, row * kt::kCellSize - 80}; };
+  const auto gekOn = [](int column, int row) { return gen::Spot{column * kt::kCellSize, row * kt::kCellSize - 100}; };
+
+  // Pacing on the high step it stays over the heroes' heads: no punch reaches it, and
+  // it does not touch them either. That is a stalemate, not a fight.
+  EXPECT_EQ(fights.How(EnemyKind::Kurosuke, kurosukeOn(52, 25)), gen::Fight::OutOfReach);
+  EXPECT_FALSE(fights.KnocksFromOutOfReach(EnemyKind::Kurosuke, kurosukeOn(52, 25)));
+  // One cell up it is a fair fight from the floor; on a floating ledge heroes jump up to it.
+  EXPECT_EQ(fights.How(EnemyKind::Kurosuke, kurosukeOn(82, 28)), gen::Fight::FromTheFloor);
+  EXPECT_FALSE(fights.KnocksFromOutOfReach(EnemyKind::Kurosuke, kurosukeOn(82, 28)));
+  EXPECT_EQ(fights.How(EnemyKind::Kurosuke, kurosukeOn(112, 25)), gen::Fight::OnItsLedge);
+  // Three cells up its body still knocks heroes walking below, who cannot punch it.
+  EXPECT_TRUE(fights.KnocksFromOutOfReach(EnemyKind::Kurosuke, kurosukeOn(142, 26)));
+  // A gek is taller: on the floating ledge it knocks heroes below out of their reach.
+  EXPECT_TRUE(fights.KnocksFromOutOfReach(EnemyKind::Gek, gekOn(112, 25)));
+  EXPECT_EQ(fights.How(EnemyKind::Gek, gekOn(112, 25)), gen::Fight::OnItsLedge);
+  EXPECT_EQ(fights.How(EnemyKind::Gek, gekOn(30, gen::kFloorRow)), gen::Fight::FromTheFloor);
+  // The hit tests behind it: a punch facing the enemy from the left lands, one from behind does not.
+  EXPECT_TRUE(gen::PunchLands(EnemyKind::Kurosuke, 1000 - 100, gen::kHeroStartY, kurosukeOn(50, gen::kFloorRow)));
+  EXPECT_FALSE(gen::PunchLands(EnemyKind::Kurosuke, 1000 - 200, gen::kHeroStartY, kurosukeOn(50, gen::kFloorRow)));
+  EXPECT_TRUE(gen::BodyKnocks(EnemyKind::Kurosuke, 1000 - 40, gen::kHeroStartY, kurosukeOn(50, gen::kFloorRow)));
+}
+
 // ---- the near strip ---------------------------------------------------------
 
 struct Strip {
