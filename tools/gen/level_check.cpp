@@ -521,7 +521,40 @@ bool Fights::HeroStands(int x, int row) const {
   return (row == kFloorRow && x >= 0 && x <= kHeroMaxX) || reach_.Stands(x, row);
 }
 
+int WalkSteps(const EnemyStart& e) { return e.kind == K::Gek && !e.stationary ? 40000 : 3000; }
+
+WalkerFaults Fights::Check(const EnemyStart& e) const {
+  WalkerFaults f;
+  if (IsFlyer(e.kind)) return f;
+  for (const Spot& at : WalkBand(map_, e, 0, WalkSteps(e))) {
+    ++f.places;
+    if (How(e.kind, at) != Fight::OutOfReach) continue;
+    if (f.outOfReach++ == 0) f.firstOutOfReach = at;
+  }
+  if (e.kind == K::Byoon || (e.kind == K::Gek && !e.stationary)) return f;
+  for (const Spot& at : WalkBand(map_, e, e.stationary ? 0 : kSettled, WalkSteps(e)))
+    if (KnocksFromOutOfReach(e.kind, at)) {
+      f.knocksFromAbove = at;
+      break;
+    }
+  return f;
+}
+
 Fight Fights::How(EnemyKind kind, Spot at) const {
+  const auto key = std::make_tuple(kind, at.x, at.y);
+  auto it = how_.find(key);
+  if (it == how_.end()) it = how_.emplace(key, Judge(kind, at)).first;
+  return it->second;
+}
+
+bool Fights::KnocksFromOutOfReach(EnemyKind kind, Spot at) const {
+  const auto key = std::make_tuple(kind, at.x, at.y);
+  auto it = knocks_.find(key);
+  if (it == knocks_.end()) it = knocks_.emplace(key, KnocksFromBelowReach(kind, at)).first;
+  return it->second;
+}
+
+Fight Fights::Judge(EnemyKind kind, Spot at) const {
   const int x0 = std::max(0, (at.x - kNear) / kWalkSpeed * kWalkSpeed), x1 = std::min(kHeroMaxX, at.x + kNear);
   for (int x = x0; x <= x1; x += kWalkSpeed)
     if (PunchLands(kind, x, kHeroStartY, at)) return Fight::FromTheFloor;
@@ -537,7 +570,7 @@ Fight Fights::How(EnemyKind kind, Spot at) const {
   return Fight::OutOfReach;
 }
 
-bool Fights::KnocksFromOutOfReach(EnemyKind kind, Spot at) const {
+bool Fights::KnocksFromBelowReach(EnemyKind kind, Spot at) const {
   const int x0 = std::max(0, (at.x - kNear) / kWalkSpeed * kWalkSpeed), x1 = std::min(kHeroMaxX, at.x + kNear);
   const kt::HitNumbers& n = HitsOf(kind);
   for (int row = 0; row <= kFloorRow; ++row) {

@@ -5,7 +5,10 @@
 // and jumping. The review picture and the level tests share all of it.
 #include <array>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <span>
+#include <tuple>
 #include <vector>
 
 #include "gen/canvas.hpp"
@@ -159,10 +162,28 @@ enum class Fight {
 };
 const char* FightName(Fight fight);
 
-// The fights of one stage layout: which ground is a floating ledge, what the heroes reach.
+// What a walker's places hold for the heroes.
+struct WalkerFaults {
+  int places = 0;                       // places it stands on
+  int outOfReach = 0;                   // ...where no hero can fight it
+  std::optional<Spot> firstOutOfReach;
+  // The first place it keeps to (a stationary gek's ledge, a pacer's band once it
+  // has settled; a walking gek moves on and a byoon leaps at the hero) where its
+  // body knocks heroes below it from out of their reach.
+  std::optional<Spot> knocksFromAbove;
+};
+
+// How long a walker is followed: a walking gek heads left all the way; the others
+// have long settled into their pacing band by then, after `kSettled` steps.
+int WalkSteps(const EnemyStart& e);
+inline constexpr int kSettled = 600;
+
+// The fights of one stage layout: which ground is a floating ledge, what the heroes
+// reach, and each place's verdict (kept, as walkers share much of their ways).
 class Fights {
  public:
   explicit Fights(const kt::StageMapData& map);
+  WalkerFaults Check(const EnemyStart& e) const;
   Fight How(EnemyKind kind, Spot at) const;
   // Heroes stuck below it: its body knocks a hero standing where heroes stand (the
   // floor, or a place they reach), while no hero standing at that height lands a
@@ -175,9 +196,13 @@ class Fights {
  private:
   // Heroes can stand with their box at (x, y): on the floor anywhere, or where they reach.
   bool HeroStands(int x, int row) const;
+  Fight Judge(EnemyKind kind, Spot at) const;
+  bool KnocksFromBelowReach(EnemyKind kind, Spot at) const;
   kt::StageMapData map_;
   HeroReach reach_;
   std::vector<bool> grounded_;  // [column * kMapFileRows + row]
+  mutable std::map<std::tuple<EnemyKind, int, int>, Fight> how_;
+  mutable std::map<std::tuple<EnemyKind, int, int>, bool> knocks_;
 };
 
 // The review picture of the whole stage: the painted near strip over a plain sky,
