@@ -488,15 +488,6 @@ std::vector<Spot> WalkBand(const kt::StageMapData& map, const EnemyStart& e, int
   return band;
 }
 
-const char* FightName(Fight fight) {
-  switch (fight) {
-    case Fight::FromTheFloor: return "from the floor";
-    case Fight::OnItsLedge: return "on its ledge";
-    case Fight::OutOfReach: return "out of reach";
-  }
-  return "?";
-}
-
 Fights::Fights(const kt::StageMapData& map)
     : map_(map), reach_(map), grounded_(static_cast<size_t>(kt::kMapSize) * kt::kMapFileRows, false) {
   std::vector<std::pair<int, int>> stack;
@@ -543,18 +534,18 @@ WalkerFaults Fights::Check(const EnemyStart& e) const {
 Fight Fights::How(EnemyKind kind, Spot at) const {
   const auto key = std::make_tuple(kind, at.x, at.y);
   auto it = how_.find(key);
-  if (it == how_.end()) it = how_.emplace(key, Judge(kind, at)).first;
+  if (it == how_.end()) it = how_.emplace(key, JudgeHow(kind, at)).first;
   return it->second;
 }
 
 bool Fights::KnocksFromOutOfReach(EnemyKind kind, Spot at) const {
   const auto key = std::make_tuple(kind, at.x, at.y);
   auto it = knocks_.find(key);
-  if (it == knocks_.end()) it = knocks_.emplace(key, KnocksFromBelowReach(kind, at)).first;
+  if (it == knocks_.end()) it = knocks_.emplace(key, JudgeKnocks(kind, at)).first;
   return it->second;
 }
 
-Fight Fights::Judge(EnemyKind kind, Spot at) const {
+Fight Fights::JudgeHow(EnemyKind kind, Spot at) const {
   const int x0 = std::max(0, (at.x - kNear) / kWalkSpeed * kWalkSpeed), x1 = std::min(kHeroMaxX, at.x + kNear);
   for (int x = x0; x <= x1; x += kWalkSpeed)
     if (PunchLands(kind, x, kHeroStartY, at)) return Fight::FromTheFloor;
@@ -570,7 +561,7 @@ Fight Fights::Judge(EnemyKind kind, Spot at) const {
   return Fight::OutOfReach;
 }
 
-bool Fights::KnocksFromBelowReach(EnemyKind kind, Spot at) const {
+bool Fights::JudgeKnocks(EnemyKind kind, Spot at) const {
   const int x0 = std::max(0, (at.x - kNear) / kWalkSpeed * kWalkSpeed), x1 = std::min(kHeroMaxX, at.x + kNear);
   const kt::HitNumbers& n = HitsOf(kind);
   for (int row = 0; row <= kFloorRow; ++row) {

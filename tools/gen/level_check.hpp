@@ -148,10 +148,9 @@ class HeroReach {
 bool PunchLands(EnemyKind kind, int heroX, int heroY, Spot at);
 bool BodyKnocks(EnemyKind kind, int heroX, int heroY, Spot at);
 
-// Where a walker keeps to once it has settled: the places it stands on from step
-// `from` to step `to` after its rest. Pacers and walking geks move as RoamFrom has
-// them; a stationary gek and a byoon (which leaps from where it rests and comes
-// down again) keep to their rest.
+// The places a walker stands on from step `from` to step `to` after its rest, each
+// once. Pacers and walking geks move as RoamFrom has them; a stationary gek and a
+// byoon (which leaps from where it rests and comes down again) keep to their rest.
 std::vector<Spot> WalkBand(const kt::StageMapData& map, const EnemyStart& e, int from, int to);
 
 // How heroes fight an enemy standing at a spot.
@@ -160,7 +159,6 @@ enum class Fight {
   OnItsLedge,    // it stands on a floating ledge, and a hero who jumps up there lands a punch
   OutOfReach,    // neither: raised ground that heroes walk in front of holds it above their punches
 };
-const char* FightName(Fight fight);
 
 // What a walker's places hold for the heroes.
 struct WalkerFaults {
@@ -194,10 +192,10 @@ class Fights {
   const HeroReach& Reach() const { return reach_; }
 
  private:
-  // Heroes can stand with their box at (x, y): on the floor anywhere, or where they reach.
+  // A hero can stand with his box at x on row `row`: on the floor anywhere, or where he reaches.
   bool HeroStands(int x, int row) const;
-  Fight Judge(EnemyKind kind, Spot at) const;
-  bool KnocksFromBelowReach(EnemyKind kind, Spot at) const;
+  Fight JudgeHow(EnemyKind kind, Spot at) const;
+  bool JudgeKnocks(EnemyKind kind, Spot at) const;
   kt::StageMapData map_;
   HeroReach reach_;
   std::vector<bool> grounded_;  // [column * kMapFileRows + row]
