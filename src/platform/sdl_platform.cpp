@@ -103,6 +103,9 @@ class SdlPlatform final : public Platform {
     // Creating the renderer may have made the window anew for its graphics
     // context: watch the one that stays.
     window_guard::Watch(window_);
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer_, &info);
+    software_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
@@ -206,9 +209,14 @@ class SdlPlatform final : public Platform {
  private:
   // Puts the screen texture on screen, letterboxed.
   void Render() {
+    // The letterbox bars need clearing only after a repaint on a software
+    // renderer, whose window keeps its pixels; elsewhere the buffer's
+    // contents after a present are undefined, so it is cleared every time.
+    if (repaint_ || !software_) {
+      SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+      SDL_RenderClear(renderer_);
+    }
     repaint_ = false;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     SDL_RenderPresent(renderer_);
     ++presents_;
@@ -242,8 +250,9 @@ class SdlPlatform final : public Platform {
   KeyTable levels_{};   // each key's level as the last event left it
   KeyTable latched_{};  // went down since the last pass
   bool quit_ = false;
-  bool repaint_ = false;
+  bool repaint_ = true;  // the window needs its picture drawn again (and cleared) at the next chance
   bool hasPicture_ = false;  // the screen texture holds a picture
+  bool software_ = false;    // drawing on the processor, into the window's own pixels
   uint64_t presents_ = 0;
 };
 
