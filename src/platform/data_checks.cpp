@@ -97,7 +97,9 @@ std::string ReadDataFile(const fs::path& path, uint64_t maxBytes) {
 
 // ---- pictures --------------------------------------------------------------
 
-PictureLimits SheetLimits(int32_t width, int32_t height) { return {width, height, 2 * width, 2 * height}; }
+PictureLimits SheetLimits(int32_t width, int32_t height) {
+  return {width, height, width + width / 2, height + height / 2};
+}
 
 BmpHeader CheckBmpHeader(std::span<const uint8_t> head, uint64_t fileSize, const PictureLimits& limits,
                          const std::string& name) {

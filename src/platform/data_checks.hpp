@@ -32,7 +32,8 @@ std::string ReadDataFile(const std::filesystem::path& path, uint64_t maxBytes);
 // ---- pictures --------------------------------------------------------------
 
 // The sizes a picture may have: at least what the game draws from it, at most
-// twice that in each direction.
+// half as much again in each direction (which bounds the memory a picture
+// takes while it is read).
 struct PictureLimits {
   int32_t minWidth, minHeight, maxWidth, maxHeight;
 };
