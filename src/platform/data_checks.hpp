@@ -64,7 +64,7 @@ BmpHeader CheckBmpHeader(std::span<const uint8_t> head, uint64_t fileSize, const
 inline constexpr uint32_t kMinSoundRate = 8'000, kMaxSoundRate = 192'000;
 inline constexpr int kMaxSoundChannels = 8;
 inline constexpr uint32_t kMaxSoundSeconds = 60;
-inline constexpr uint64_t kMaxSoundFileBytes = 32ull << 20;
+inline constexpr uint64_t kMaxSoundFileBytes = 16ull << 20;  // a minute of CD sound is 10.6 MB
 
 struct WaveHeader {
   uint16_t encoding = 0;  // 1 PCM, 2 MS ADPCM, 3 float, 6 A-law, 7 mu-law, 0x11 IMA ADPCM

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -67,9 +68,58 @@ Surface ReadBitmap(SDL_RWops* rw, uint64_t size, const std::string& name, const 
   return out;
 }
 
-// Conversion never needs more than this; with the limits on rate and length
-// it stays far below.
-constexpr uint64_t kMaxConversionBytes = 256ull << 20;
+// SDL converts a sound in place in a buffer some times its length; beyond
+// this the file is refused rather than the memory taken. Sounds at common
+// rates need a few megabytes.
+constexpr uint64_t kMaxConversionBytes = 64ull << 20;
+
+// Decodes and converts a WAV file's bytes; `release` is called as soon as SDL
+// holds the samples, so a caller can free the file's bytes before the
+// conversion needs its memory.
+std::vector<int16_t> ReadWave(std::span<const uint8_t> file, const std::string& name, const AudioFormat& format,
+                              const std::function<void()>& release) {
+  const auto fail = [&](const std::string& why) { return FatalError(name + ": " + why); };
+  const WaveHeader header = CheckWaveHeader(file, name);
+  try {
+    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "verystrict");
+    SDL_SetHint(SDL_HINT_WAVE_RIFF_CHUNK_SIZE, "force");
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &spec, &buffer, &length))
+      throw fail("not a readable WAV sound (" + SdlError() + ")");
+    std::unique_ptr<Uint8, WavFreer> decoded(buffer);
+    release();
+    // SDL read the header we checked; its decoded form must agree with it.
+    if (spec.freq != static_cast<int>(header.rate) || spec.channels != header.channels)
+      throw fail("the decoded sound's format differs from its header");
+    const uint64_t frameBytes = uint64_t{SDL_AUDIO_BITSIZE(spec.format) / 8u} * spec.channels;
+    if (length < frameBytes || !buffer) throw fail("the sound holds no samples");
+    if (length / frameBytes > uint64_t{header.rate} * kMaxSoundSeconds)
+      throw fail("the sound lasts longer than the " + std::to_string(kMaxSoundSeconds) + " s a sound may last");
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+                          static_cast<Uint8>(format.channels), format.rate) < 0)
+      throw fail("cannot convert the sound (" + SdlError() + ")");
+    const uint64_t workBytes = uint64_t{length} * static_cast<uint64_t>(std::max(cvt.len_mult, 1)) + 16;
+    if (workBytes > kMaxConversionBytes)
+      throw fail("too large to convert (" + std::to_string(workBytes) + " bytes of working memory, at most " +
+                 std::to_string(kMaxConversionBytes) + ")");
+    std::vector<uint8_t> work(static_cast<size_t>(workBytes));
+    std::memcpy(work.data(), buffer, length);
+    decoded.reset();
+    cvt.buf = work.data();
+    cvt.len = static_cast<int>(length);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) throw fail("cannot convert the sound (" + SdlError() + ")");
+    const size_t bytes = cvt.needed ? static_cast<size_t>(cvt.len_cvt) : length;
+    std::vector<int16_t> samples(bytes / 2);
+    if (samples.empty()) throw fail("the sound holds no samples");
+    std::memcpy(samples.data(), work.data(), samples.size() * 2);
+    return samples;
+  } catch (const std::bad_alloc&) {
+    throw fail("not enough memory to load the sound");
+  }
+}
 
 }  // namespace
 
@@ -96,48 +146,13 @@ Surface LoadBitmap(const std::filesystem::path& path, const PictureLimits& limit
 }
 
 std::vector<int16_t> DecodeWave(std::span<const uint8_t> file, const std::string& name, const AudioFormat& format) {
-  const auto fail = [&](const std::string& why) { return FatalError(name + ": " + why); };
-  const WaveHeader header = CheckWaveHeader(file, name);
-  try {
-    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "verystrict");
-    SDL_SetHint(SDL_HINT_WAVE_RIFF_CHUNK_SIZE, "force");
-    SDL_AudioSpec spec;
-    Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1, &spec, &buffer, &length))
-      throw fail("not a readable WAV sound (" + SdlError() + ")");
-    const std::unique_ptr<Uint8, WavFreer> decoded(buffer);
-    // SDL read the header we checked; its decoded form must agree with it.
-    if (spec.freq != static_cast<int>(header.rate) || spec.channels != header.channels)
-      throw fail("the decoded sound's format differs from its header");
-    const uint64_t frameBytes = uint64_t{SDL_AUDIO_BITSIZE(spec.format) / 8u} * spec.channels;
-    if (length < frameBytes || !buffer) throw fail("the sound holds no samples");
-    if (length / frameBytes > uint64_t{header.rate} * kMaxSoundSeconds)
-      throw fail("the sound lasts longer than the " + std::to_string(kMaxSoundSeconds) + " s a sound may last");
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
-                          static_cast<Uint8>(format.channels), format.rate) < 0)
-      throw fail("cannot convert the sound (" + SdlError() + ")");
-    const uint64_t workBytes = uint64_t{length} * static_cast<uint64_t>(std::max(cvt.len_mult, 1)) + 16;
-    if (workBytes > kMaxConversionBytes) throw fail("too large to convert (" + std::to_string(workBytes) + " bytes)");
-    std::vector<uint8_t> work(static_cast<size_t>(workBytes));
-    std::memcpy(work.data(), buffer, length);
-    cvt.buf = work.data();
-    cvt.len = static_cast<int>(length);
-    if (cvt.needed && SDL_ConvertAudio(&cvt) < 0) throw fail("cannot convert the sound (" + SdlError() + ")");
-    const size_t bytes = cvt.needed ? static_cast<size_t>(cvt.len_cvt) : length;
-    std::vector<int16_t> samples(bytes / 2);
-    if (samples.empty()) throw fail("the sound holds no samples");
-    std::memcpy(samples.data(), work.data(), samples.size() * 2);
-    return samples;
-  } catch (const std::bad_alloc&) {
-    throw fail("not enough memory to load the sound");
-  }
+  return ReadWave(file, name, format, [] {});
 }
 
 std::vector<int16_t> LoadWave(const std::filesystem::path& path, const AudioFormat& format) {
-  const std::string bytes = ReadDataFile(path, kMaxSoundFileBytes);
-  return DecodeWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, PathText(path), format);
+  std::string bytes = ReadDataFile(path, kMaxSoundFileBytes);
+  return ReadWave({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, PathText(path), format,
+                  [&bytes] { std::string().swap(bytes); });
 }
 
 void SaveBitmap(const std::filesystem::path& path, const Surface& s) {

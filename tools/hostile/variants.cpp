@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -223,7 +224,7 @@ EncodedBmp EncodeBmp(const kt::Surface& s, BmpFormat format) {
 std::string WavBytes(uint16_t encoding, uint16_t channels, uint32_t rate, uint16_t bits, const std::string& data,
                      uint32_t declared) {
   std::string o = "RIFF";
-  Put32(o, static_cast<uint32_t>(36 + data.size()));
+  Put32(o, static_cast<uint32_t>(std::min<uint64_t>(36 + std::max<uint64_t>(data.size(), declared), UINT32_MAX)));
   o += "WAVEfmt ";
   Put32(o, 16);
   Put16(o, encoding);
@@ -463,10 +464,28 @@ std::vector<Case> Cases(const fs::path& realData) {
     o += std::string("\1\0\1\0", 4);
     return o + WavBytes(1, 1, 22050, 16, "", 0).substr(12, 24);
   }());
-  cases.push_back({"sounds", "40 MB, mostly a hole", kettei, false, "too large", [](const fs::path& at) {
-                     WriteAll(at, WavBytes(1, 1, 22050, 16, "", 40u << 20));
-                     fs::resize_file(at, 44 + (40u << 20));
-                   }});
+  // Large files: the data chunks are holes, which read as zeros (silence).
+  const auto large = [&](const char* what, bool loads, const char* phrase, std::string head, uint64_t size) {
+    cases.push_back({"sounds", what, kettei, loads, phrase, [head, size](const fs::path& at) {
+                       WriteAll(at, head);
+                       fs::resize_file(at, size);
+                     }});
+  };
+  large("the largest the game takes: 16 MiB, 192,000 Hz stereo", true, "",
+        WavBytes(1, 2, 192000, 16, "", (16u << 20) - 44), 16u << 20);
+  large("16 MiB of 8-channel ADPCM, 64 MB decoded", false, "too large to convert", [] {
+    std::string o = WavBytes(0x11, 8, 192000, 4, "", 0).substr(0, 36);
+    Set32(o, 16, 20);    // the format chunk with the ADPCM extension
+    o.replace(32, 2, std::string("\0\x08", 2));  // block align 2048
+    Put16(o, 2);         // extension size
+    Put16(o, 505);       // samples per block: (2048 - 8 * 4) * 2 / 8 + 1
+    o += "data";
+    Put32(o, 8191 * 2048);
+    Set32(o, 4, static_cast<uint32_t>(o.size() - 8 + 8191 * 2048));
+    return o;
+  }(), 56 + 8191 * 2048);
+  large("17 MB, mostly a hole", false, "too large (17825836 bytes, at most 16777216)",
+        WavBytes(1, 1, 22050, 16, "", 17u << 20), 44 + (17u << 20));
   cases.push_back({"sounds", "a chunk after the data", kettei, true, "", [mono](const fs::path& at) {
                      std::string o = EncodeWav(mono(), 22050, WavFormat::Pcm16);
                      Set32(o, 4, static_cast<uint32_t>(o.size() - 8 + 12));
