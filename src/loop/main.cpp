@@ -92,7 +92,7 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
 
 // A key script is text of a few lines; this bound stops a device or a huge
 // file from being read without end.
-constexpr std::streamsize kMaxScriptBytes = 16 << 20;
+constexpr size_t kMaxScriptBytes = 16 << 20;
 
 // The runner's files are checked before the run starts, so a typo does not
 // waste it: the script is read (a file or a pipe, not a folder) and every
@@ -107,11 +107,13 @@ bool PrepareRunnerFiles(Options& o) {
     if (std::filesystem::is_directory(o.script, ec)) return refuse("--script", o.script, "is a folder, not a key script");
     std::ifstream in(o.script, std::ios::binary);
     if (!in) return refuse("--script", o.script, std::string("cannot open it (") + std::strerror(errno) + ")");
-    o.scriptText.resize(static_cast<size_t>(kMaxScriptBytes) + 1);
-    in.read(o.scriptText.data(), kMaxScriptBytes + 1);
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+      o.scriptText.append(chunk, static_cast<size_t>(in.gcount()));
+      if (o.scriptText.size() > kMaxScriptBytes)
+        return refuse("--script", o.script, "too large for a key script (over 16 MiB)");
+    }
     if (in.bad()) return refuse("--script", o.script, "cannot read it");
-    if (in.gcount() > kMaxScriptBytes) return refuse("--script", o.script, "too large for a key script (over 16 MiB)");
-    o.scriptText.resize(static_cast<size_t>(in.gcount()));
   }
   const std::pair<const char*, const std::string*> outputs[] = {
       {"--screenshot", &o.screenshot}, {"--dump-state", &o.dumpState}, {"--trace", &o.trace}};
