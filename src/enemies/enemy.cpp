@@ -22,11 +22,6 @@ bool DropOutOfView(const Game& g, Enemy& e) {
 
 bool CellSolid(const Game& g, int32_t x, int32_t y) { return g.StageMap.SolidAt(x, y); }
 
-bool CellFloor(const Game& g, int32_t x, int32_t y) {
-  const int32_t c = x / kCellSize, r = y / kCellSize;
-  return c >= 0 && c < kMapSize && r >= 0 && r < kMapSize && g.StageMap.At(c, r) != 0;
-}
-
 bool SpinSlide(const Game& g, Enemy& e, bool right, int32_t vy, int32_t nextState) {
   if (right ? e.X + 80 < g.CameraX + 640 : e.X > g.CameraX) {
     e.X += right ? 20 : -20;

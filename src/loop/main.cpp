@@ -1,5 +1,6 @@
 // The program's entry: parses the command line, starts the game on the SDL
 // backend (or headless, for tests and automation) and runs the frame loop.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -35,6 +36,7 @@ struct Options {
   uint32_t tickMs = 16;
   uint32_t startTick = 0;
   std::string script;
+  std::string scriptText;  // read before the run starts
   std::optional<uint32_t> maxMs;
   std::string screenshot, dumpState, trace;
 };
@@ -90,12 +92,40 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
   return o;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw kt::FatalError(path + ": cannot open the key script");
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+// A key script is text of a few lines; this bound stops a device or a huge
+// file from being read without end.
+constexpr size_t kMaxScriptBytes = 16 << 20;
+
+// The runner's files are checked before the run starts, so a typo does not
+// waste it: the script is read (a file or a pipe, not a folder) and every
+// output file is opened for writing (created if missing, its contents kept).
+bool PrepareRunnerFiles(Options& o) {
+  const auto refuse = [](const std::string& option, const std::string& path, const std::string& why) {
+    std::fprintf(stderr, "kurara-tavo: %s %s: %s\n", option.c_str(), kt::PathText(path).c_str(), why.c_str());
+    return false;
+  };
+  std::error_code ec;
+  if (!o.script.empty()) {
+    if (std::filesystem::is_directory(o.script, ec)) return refuse("--script", o.script, "is a folder, not a key script");
+    std::ifstream in(o.script, std::ios::binary);
+    if (!in) return refuse("--script", o.script, std::string("cannot open it (") + std::strerror(errno) + ")");
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+      o.scriptText.append(chunk, static_cast<size_t>(in.gcount()));
+      if (o.scriptText.size() > kMaxScriptBytes)
+        return refuse("--script", o.script, "too large for a key script (over 16 MiB)");
+    }
+    if (in.bad()) return refuse("--script", o.script, "cannot read it");
+  }
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--screenshot", &o.screenshot}, {"--dump-state", &o.dumpState}, {"--trace", &o.trace}};
+  for (const auto& [option, path] : outputs) {
+    if (path->empty() || (*path == "-" && std::string_view(option) == "--dump-state")) continue;
+    if (std::filesystem::is_directory(*path, ec)) return refuse(option, *path, "is a folder");
+    std::ofstream out(*path, std::ios::app);
+    if (!out) return refuse(option, *path, std::string("cannot write there (") + std::strerror(errno) + ")");
+  }
+  return true;
 }
 
 void WriteResults(const Options& o, const kt::Game& g) {
@@ -121,7 +151,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
   kt::HeadlessOptions h;
   h.startTick = o.startTick;
   h.tickMs = o.tickMs;
-  if (!o.script.empty()) h.script = kt::ParseKeyScript(ReadFile(o.script), o.script);
+  if (!o.script.empty()) h.script = kt::ParseKeyScript(o.scriptText, o.script);
   auto platform = kt::MakeHeadlessPlatform(h);
   std::ofstream trace;
   if (!o.trace.empty()) {
@@ -133,7 +163,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
   ApplyOptions(o, g);
   platform->Begin(g.KeyState);
   // Without a script and a limit the run lasts ten seconds of game time.
-  const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
+  const uint64_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT64_MAX);
   while (platform->Elapsed() < limit && (o.script.empty() || platform->Elapsed() < platform->ScriptLength())) {
     if (!kt::FramePass(g, *platform)) break;
   }
@@ -170,6 +200,7 @@ int main(int argc, char** argv) {
   const auto options = ParseArgs(argc, argv);
   if (!options) return 2;
   Options o = *options;
+  if (o.headless && !PrepareRunnerFiles(o)) return 2;
   try {
     auto game = kt::NewGame();
     return o.headless ? RunHeadless(o, *game) : RunWindowed(o, *game);

@@ -24,11 +24,7 @@ void LoadBitmaps(Game& g, const std::filesystem::path& dir) {
   for (size_t i = 0; i < kBitmapFiles.size(); ++i) {
     const BitmapFile& f = kBitmapFiles[i];
     const auto path = dir / (std::string(f.name) + ".bmp");
-    Surface s = LoadBitmap(path);
-    if (s.w < f.width || s.h < f.height)
-      throw FatalError(path.string() + ": the picture is " + std::to_string(s.w) + " x " + std::to_string(s.h) +
-                       ", the game needs at least " + std::to_string(f.width) + " x " + std::to_string(f.height));
-    g.display.sheets[i] = std::move(s);
+    g.display.sheets[i] = LoadBitmap(path, SheetLimits(f.width, f.height));
   }
 }
 

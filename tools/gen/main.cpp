@@ -13,6 +13,7 @@
 #include "gen/level_check.hpp"
 #include "gen/png.hpp"
 #include "loop/assets.hpp"
+#include "platform/data_checks.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
 
@@ -55,7 +56,8 @@ void WriteIcons(const fs::path& dir) {
 }
 
 void ConvertToPng(const fs::path& bmp, const fs::path& png) {
-  const kt::Surface s = kt::LoadBitmap(bmp);
+  // A screenshot the runner wrote: any picture up to a large screen's size.
+  const kt::Surface s = kt::LoadBitmap(bmp, kt::PictureLimits{1, 1, 4096, 4096});
   gen::WritePng(png, gen::FromRgb565(s.w, s.h, s.px, false));
 }
 
