@@ -3,16 +3,26 @@
 #   make test   the same set-up, then the whole test suite
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 ARGS ?=
-PACKAGES = cmake g++ make pkg-config libsdl2-dev libgtest-dev libbenchmark-dev libxxhash-dev
+PREFIX ?= /usr/local
+# desktop-file-utils and appstream check the installed files; dpkg-dev and file
+# let the package find its library dependencies; fftw measures the sounds in
+# the tests; time measures the hostile data cases; xxhash hashes the game state.
+PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev libfftw3-dev \
+           libxxhash-dev desktop-file-utils appstream dpkg-dev file time
+# What `make fuzz` needs besides: clang and its libFuzzer runtime.
+FUZZ_PACKAGES = clang libclang-rt-dev
+FUZZ_TARGETS = map bmp wav
 
 DEMOS = tests/demos
 STEPS ?= 50000
 
 DEMO ?= $(DEMOS)/playthrough-1p.demo
 
-.PHONY: run test deps build asan-test bench demos soak watch clean
+.PHONY: run test deps build asan-test bench bench-hostile fuzz install package demos soak watch clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -67,5 +77,37 @@ soak: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target kt-soak gamedata
 	$(ASAN_BUILD)/bin/kt-soak --steps $(STEPS) --demo $(ASAN_BUILD)/soak-current.demo
 
+# The game, its data and the desktop's files under $(PREFIX) (DESTDIR is honoured).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package: $(BUILD)/kurara-tavo_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD) --target package
+
+# Every hostile data case through the real program: peak memory and time to the message.
+bench-hostile: build
+	bench/hostile_data.sh $(BUILD)
+
+# The data-file readers under libFuzzer (clang, ASan + UBSan), each for
+# FUZZ_SECONDS, starting from the seeds in fuzz/corpus/ (kept as they are: new
+# inputs go to $(FUZZ_BUILD)/corpus/). A crash, a hang, more than 512 MB or a
+# broken promise fails, with the input in $(FUZZ_BUILD)/crashes/.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
+	CXX=clang++ cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/crashes
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "fuzz_$$t: $(FUZZ_SECONDS) s, log in $(FUZZ_BUILD)/fuzz_$$t.log"; \
+	  $(FUZZ_BUILD)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=512 -timeout=10 -max_len=8192 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/crashes/$$t- \
+	    $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t >$(FUZZ_BUILD)/fuzz_$$t.log 2>&1; \
+	  rc=$$?; \
+	  grep -E '^stat::(number_of_executed_units|peak_rss_mb)|^#[0-9]+ +DONE' $(FUZZ_BUILD)/fuzz_$$t.log; \
+	  if [ $$rc != 0 ]; then tail -n 40 $(FUZZ_BUILD)/fuzz_$$t.log; echo "fuzz_$$t failed"; exit 1; fi; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

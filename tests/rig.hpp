@@ -28,7 +28,7 @@ struct Rig {
 
   // Runs passes until `ms` of game time have gone by; returns false if Escape ended the game.
   bool RunFor(uint32_t ms) {
-    const uint32_t end = platform->Elapsed() + ms;
+    const uint64_t end = platform->Elapsed() + ms;
     while (platform->Elapsed() < end)
       if (!FramePass(*game, *platform)) return false;
     return true;

@@ -1,6 +1,7 @@
 #include "boss/boss.hpp"
 
 #include "enemies/enemy.hpp"
+#include "heroes/hero.hpp"
 #include "loop/draw.hpp"
 #include "loop/sound.hpp"
 
@@ -98,6 +99,8 @@ void Harm(Game& g, Hero& h, int32_t contactLeft) {
   // he no longer has and could end the game while his partner still has one.
   if (h.State == hero::Dead) return;
   const BossRecord& b = g.Boss;
+  // A dead hero waits below the arena, maybe under the beam: nothing reaches him there.
+  if (h.State == hero::Dead) return;
   if (h.Hurt == 0 && b.HP >= 0 && h.Carried == 0) {
     const int32_t bottom = h.Crouching == 1 ? 70 : 145;
     if (b.Y - 30 < h.Y && h.Y < b.Y + bottom && b.X + contactLeft < h.X && h.X < b.X + 130)
@@ -215,12 +218,17 @@ void BeamStep(Game& g) {
   }
 }
 
-// The boss has dropped off the screen: on to the ending.
+// The boss has dropped off the screen: on to the ending. Both heroes take part
+// in the celebration, a fallen one too, on his feet with full health (at none
+// he would die again before it began); nobody's lives change.
 void EndOfFight(Game& g) {
   g.Boss.State = boss::Done;
   for (Hero* h : {&g.Tavo, &g.Kurara}) {
     h->Hurt = 0;
     h->Carried = 0;
+    h->Carrying = 0;
+    if (h->State == hero::Dead) HeroRespawn(*h);
+    h->Out = 0;
     h->State = hero::Normal;
   }
   g.SceneId = scene::Ending;

@@ -30,8 +30,9 @@ void RunUpWalk(Game& g, Hero& h, bool walks, void (*walkStep)(Game&), void (*pos
 
 // Phase 0: the camera scrolls on past the end of the stage while the heroes walk.
 void RunUp(Game& g) {
-  RunUpWalk(g, g.Tavo, g.Tavo.X < 5220, TavoWalkStep, TavoPoseReset);
-  RunUpWalk(g, g.Kurara, g.Kurara.X <= 5120, KuraraWalkStep, KuraraPoseReset);
+  // A hero out of lives stays where he fell.
+  if (!OutOfLives(g.Tavo)) RunUpWalk(g, g.Tavo, g.Tavo.X < 5220, TavoWalkStep, TavoPoseReset);
+  if (!OutOfLives(g.Kurara)) RunUpWalk(g, g.Kurara, g.Kurara.X <= 5120, KuraraWalkStep, KuraraPoseReset);
   if (g.CameraX < kRunUpEnd) {
     g.CameraX += 5;
   } else {
@@ -88,7 +89,7 @@ void Follow(Game& g) {
   Hero& f = kuraraSteered ? g.Tavo : g.Kurara;
   const Hero& lead = kuraraSteered ? g.Kurara : g.Tavo;
   void (*walkStep)(Game&) = kuraraSteered ? TavoWalkStep : KuraraWalkStep;
-  if (f.Carried == 1) return;
+  if (f.Carried == 1 || OutOfLives(f)) return;
   f.WalkRight = f.X < lead.X - 100 ? 1 : 0;
   if (f.WalkRight == 1) walkStep(g);
   f.WalkLeft = f.X > lead.X + 100 ? 1 : 0;

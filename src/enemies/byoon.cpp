@@ -200,7 +200,7 @@ void BodyMotion(Game& g, Enemy& e) {
   e.Y += e.Vy;
   e.Vy += 1;
   if (e.Vy < 0) return;
-  if (CellFloor(g, e.X, e.Y + 55) || CellFloor(g, e.X + 60, e.Y + 55) || CellFloor(g, e.X + 20, e.Y + 55)) {
+  if (CellSolid(g, e.X, e.Y + 55) || CellSolid(g, e.X + 60, e.Y + 55) || CellSolid(g, e.X + 20, e.Y + 55)) {
     e.Vy = 0;
     e.Y = ((e.Y + 55) / kCellSize) * kCellSize - 55;
     e.GroundCount += 1;

@@ -22,11 +22,6 @@ bool DropOutOfView(const Game& g, Enemy& e) {
 
 bool CellSolid(const Game& g, int32_t x, int32_t y) { return g.StageMap.SolidAt(x, y); }
 
-bool CellFloor(const Game& g, int32_t x, int32_t y) {
-  const int32_t c = x / kCellSize, r = y / kCellSize;
-  return c >= 0 && c < kMapSize && r >= 0 && r < kMapSize && g.StageMap.At(c, r) != 0;
-}
-
 bool SpinSlide(const Game& g, Enemy& e, bool right, int32_t vy, int32_t nextState) {
   if (right ? e.X + 80 < g.CameraX + 640 : e.X > g.CameraX) {
     e.X += right ? 20 : -20;
@@ -90,7 +85,7 @@ void ComboOnLanding(Game& g, const Enemy& e, bool capped) {
 namespace {
 
 bool ContactTest(Enemy& e, Hero& h, const HitNumbers& n) {
-  if (h.Hurt != 0 || h.Carried != 0 || e.State == n.contactOffState) return false;
+  if (h.Hurt != 0 || h.Carried != 0 || h.State == hero::Dead || e.State == n.contactOffState) return false;
   if (n.contactNeedsHealth && e.Health <= 0) return false;
   if (n.contactNeedsNoSpark && e.Sparking != 0) return false;
   const int32_t bottom = h.Crouching == 1 ? n.contactBottomCrouch : n.contactBottom;

@@ -29,9 +29,9 @@ bool DropOutOfView(const Game& g, Enemy& e);
 // `nextState`. Returns whether it slid this step.
 bool SpinSlide(const Game& g, Enemy& e, bool right, int32_t vy, int32_t nextState);
 
-// Map cells at world (x, y): solid is exactly 1, floor is anything but 0.
+// The map cell at world (x, y) is solid: exactly 1, as for every reader of
+// the map; any other value is open.
 bool CellSolid(const Game& g, int32_t x, int32_t y);
-bool CellFloor(const Game& g, int32_t x, int32_t y);
 
 // Puts the hands and feet at pose f of the enemy's tables.
 void ApplyPose(Enemy& e, int32_t f);

@@ -61,10 +61,9 @@ constexpr Rect kHand{820, 0, 860, 40}, kFoot{820, 40, 860, 80}, kCover{820, 80, 
 EnemyTable& Table(Game& g) { return g.enemies.gek; }
 int32_t Count(const Game& g) { return SlotsInPlay(g.stage.GekCount); }
 
-// Any of the three cells under the feet passes the test.
-template <typename Test>
-bool UnderFeet(const Game& g, const Enemy& e, Test test) {
-  return test(g, e.X + 20, e.Y + 100) || test(g, e.X + 60, e.Y + 100) || test(g, e.X + 30, e.Y + 100);
+// Any of the three cells under the feet is solid.
+bool UnderFeet(const Game& g, const Enemy& e) {
+  return CellSolid(g, e.X + 20, e.Y + 100) || CellSolid(g, e.X + 60, e.Y + 100) || CellSolid(g, e.X + 30, e.Y + 100);
 }
 
 void KnockLanding(Game& g, Enemy& e) {
@@ -151,7 +150,7 @@ void Handle(Game& g, Enemy& e) {
       break;
     case 7:  // knocked right: lands on the first solid cell
       e.X += 2;
-      if (UnderFeet(g, e, CellSolid)) KnockLanding(g, e);
+      if (UnderFeet(g, e)) KnockLanding(g, e);
       break;
     case 8:  // knocked left: carries on until all three cells are solid
       e.X -= 2;
@@ -160,7 +159,7 @@ void Handle(Game& g, Enemy& e) {
       break;
     case 10:  // jumping left
       e.X -= 2;
-      if (UnderFeet(g, e, CellSolid)) e.State = 1;
+      if (UnderFeet(g, e)) e.State = 1;
       break;
     case 11:  // spun right to the edge of the view
       if (SpinSlide(g, e, true, -12, 12)) e.Row = 90;
@@ -199,7 +198,7 @@ void BodyMotion(Game& g, Enemy& e) {
     return;
   }
   e.Y += e.Vy;
-  if (UnderFeet(g, e, CellFloor)) {
+  if (UnderFeet(g, e)) {
     e.Vy = 0;
     e.Y = ((e.Y + 100) / kCellSize) * kCellSize - 100;
     if (e.Y > 480) e.Y = 480;
@@ -212,7 +211,7 @@ void BodyMotion(Game& g, Enemy& e) {
 void HitByHeroWithBall(Game& g, Enemy& e, Hero& h) {
   EnemyContact(e, h, kGekHits);
   // The ball knocks the hero away from the gek that threw it.
-  if (h.Hurt == 0 && h.Carried == 0 && h.X < e.ShotX + 15 && h.X > e.ShotX - 75 && h.Y > e.ShotY - 70 &&
+  if (h.Hurt == 0 && h.Carried == 0 && h.State != hero::Dead && h.X < e.ShotX + 15 && h.X > e.ShotX - 75 && h.Y > e.ShotY - 70 &&
       h.Y < (h.Crouching == 1 ? e.ShotY : e.ShotY + 15)) {
     h.State = e.X > h.X ? hero::StruckFromRight : hero::StruckFromLeft;
     h.Hurt = 1;

@@ -175,7 +175,7 @@ void BodyMotion(const Game& g, Enemy& e) {
   e.Y += e.Vy;
   e.Vy += 1;
   if (e.Vy < 0) return;  // still rising
-  if (CellFloor(g, e.X, e.Y + 80) || CellFloor(g, e.X + 60, e.Y + 80) || CellFloor(g, e.X + 20, e.Y + 80)) {
+  if (CellSolid(g, e.X, e.Y + 80) || CellSolid(g, e.X + 60, e.Y + 80) || CellSolid(g, e.X + 20, e.Y + 80)) {
     e.Vy = 0;
     e.Y = ((e.Y + 80) / kCellSize) * kCellSize - 80;
     if (e.Y > 500) e.Y = 500;

@@ -193,7 +193,7 @@ void BodyMotion(Game& g, Enemy& e) {
   e.Y += e.Vy;
   e.Vy += 1;
   if (e.Vy >= 0 &&
-      (CellFloor(g, e.X, e.Y + 80) || CellFloor(g, e.X + 60, e.Y + 80) || CellFloor(g, e.X + 20, e.Y + 80))) {
+      (CellSolid(g, e.X, e.Y + 80) || CellSolid(g, e.X + 60, e.Y + 80) || CellSolid(g, e.X + 20, e.Y + 80))) {
     e.Vy = 0;
     e.Y = ((e.Y + 80) / kCellSize) * kCellSize - 80;
     if (e.Y > 500) e.Y = 500;
@@ -212,7 +212,8 @@ void BallMotion(Game& g, Enemy& e) {
 // The ball knocks a hero away from itself. It hurts only while it is out, so a
 // sikaky that has not fired yet carries no unseen ball.
 void BallTest(Enemy& e, Hero& h) {
-  if (h.Hurt != 0 || e.State == 7 || e.Health <= 0 || h.Carried != 0 || BallOut(e) != 1) return;
+  if (h.Hurt != 0 || h.State == hero::Dead || e.State == 7 || e.Health <= 0 || h.Carried != 0 || BallOut(e) != 1)
+    return;
   const bool struck = h.Crouching == 1 ? h.Y > e.ShotY - 70 && h.Y < e.ShotY - 20 && h.X < e.ShotX + 25 &&
                                              h.X > e.ShotX - 60
                                        : h.Y > e.ShotY - 70 && h.Y < e.ShotY + 25 && h.X < e.ShotX + 20 &&

@@ -3,6 +3,7 @@
 #include "heroes/kurara.hpp"
 #include "heroes/tavo.hpp"
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/sound.hpp"
 #include "loop/ticks.hpp"
 
@@ -106,30 +107,33 @@ void MenuStep(Game& g) {
   MenuDraw(g);
 
   FrontEndState& f = g.front;
-  if (!TimePassed(g.FrameTick, f.MenuPollTick, 240)) return;
-  const auto held = [&](uint8_t key) {
-    if (g.KeyState[key]) f.MenuPollTick = g.FrameTick;
-    return g.KeyState[key];
+  // A press acts at once; a key held past the repeat delay acts again every
+  // 240 ms. M and B only need to be down at some step in the menu.
+  if (g.KeyState['M']) g.settings.MogetaOff = 0;
+  if (g.KeyState['B']) g.settings.ByoonOff = 0;
+  const bool repeatDue = TimePassed(g.FrameTick, f.MenuPollTick, 240);
+  const auto acts = [&](uint8_t key) {
+    if (!MenuKeyActs(g, key, repeatDue)) return false;
+    f.MenuPollTick = g.FrameTick;
+    return true;
   };
   const auto move = [&](int32_t& value, int32_t to) {
     SoundPlay(g, Sfx::sentaku);
     value = to;
   };
-  if (held('M')) g.settings.MogetaOff = 0;
-  if (held('B')) g.settings.ByoonOff = 0;
-  if (held(vk::Enter)) Choose(g);
-  if (held(vk::Right) && f.MenuRow == menu::RowStart && f.MenuChoice == menu::OnePlayer)
+  if (acts(vk::Enter)) Choose(g);
+  if (acts(vk::Right) && f.MenuRow == menu::RowStart && f.MenuChoice == menu::OnePlayer)
     move(f.MenuChoice, menu::TwoPlayers);
-  if (held(vk::Left) && f.MenuRow == menu::RowStart && f.MenuChoice == menu::TwoPlayers)
+  if (acts(vk::Left) && f.MenuRow == menu::RowStart && f.MenuChoice == menu::TwoPlayers)
     move(f.MenuChoice, menu::OnePlayer);
-  if (held(vk::Up)) {
+  if (acts(vk::Up)) {
     if (f.MenuRow == menu::RowOptions) {
       move(f.MenuRow, menu::RowStart);
     } else if (f.MenuRow == menu::RowQuit) {
       move(f.MenuRow, menu::RowOptions);
     }
   }
-  if (held(vk::Down)) {
+  if (acts(vk::Down)) {
     if (f.MenuRow == menu::RowStart) {
       move(f.MenuRow, menu::RowOptions);
     } else if (f.MenuRow == menu::RowOptions) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/sound.hpp"
 #include "loop/ticks.hpp"
 
@@ -84,17 +85,27 @@ void MoveRow(Game& g, int dir) {
   Changed(g);
 }
 
-void Keys(Game& g) {
-  if (g.KeyState[vk::Enter] && g.front.OptionsRow == menu::RowExit) {
+// A press acts at once; a key held past the repeat delay acts again every
+// 90 ms, as long as it is held.
+bool Keys(Game& g) {
+  const bool repeatDue = TimePassed(g.FrameTick, g.front.MenuPollTick, 90);
+  bool acted = false;
+  const auto acts = [&](uint8_t key) {
+    const bool a = MenuKeyActs(g, key, repeatDue);
+    acted = acted || a;
+    return a;
+  };
+  if (acts(vk::Enter) && g.front.OptionsRow == menu::RowExit) {
     g.SceneId = scene::MenuSetup;
     SoundPlay(g, Sfx::kettei);
     g.CameraX = 1280;
     g.CameraY = 100;
   }
-  if (g.KeyState[vk::Right]) Sideways(g, +1);
-  if (g.KeyState[vk::Left]) Sideways(g, -1);
-  if (g.KeyState[vk::Up]) MoveRow(g, -1);
-  if (g.KeyState[vk::Down]) MoveRow(g, +1);
+  if (acts(vk::Right)) Sideways(g, +1);
+  if (acts(vk::Left)) Sideways(g, -1);
+  if (acts(vk::Up)) MoveRow(g, -1);
+  if (acts(vk::Down)) MoveRow(g, +1);
+  return acted;
 }
 
 // A choice from the lettering sheet: rows 40..70, or 70..100 when it is the
@@ -135,11 +146,7 @@ int32_t Wrap(int32_t v, int32_t n) { return ((v % n) + n) % n; }
 void OptionsStep(Game& g) {
   g.CameraX = 0;
   g.CameraY = 0;
-  // Held keys repeat every third step.
-  if (TimePassed(g.FrameTick, g.front.MenuPollTick, 90)) {
-    g.front.MenuPollTick = g.FrameTick;
-    Keys(g);
-  }
+  if (Keys(g)) g.front.MenuPollTick = g.FrameTick;
 
   // The background pattern drifts down and to the right.
   EndingState& e = g.ending;

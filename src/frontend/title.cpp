@@ -7,6 +7,7 @@
 #include "heroes/kurara.hpp"
 #include "heroes/tavo.hpp"
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/sound.hpp"
 #include "loop/ticks.hpp"
 
@@ -58,6 +59,7 @@ void CalmHero(Hero& h) {
   h.Carrying = 0;
   h.Carried = 0;
   h.State = hero::Normal;
+  h.Out = 0;  // out of lives at the end of the last game, back for the show
   h.Facing = 0;
   h.X = kHeroStartX;
   h.Y = kHeroStartY;
@@ -311,8 +313,9 @@ void OpeningStep(Game& g) {
   if (f.PromptBlink > 49) f.PromptBlink = 0;
   if (f.PromptBlink < 30) DrawPiece(g, Bmp::optionmoji, 160, 140, 415, 175, g.CameraX + 190, g.CameraY + 300);
 
-  // Enter skips to the menu, the heroes already in their places.
-  if (TimeReached(g.FrameTick, g.LastPollTick, kSkipMs) && g.KeyState[vk::Enter]) {
+  // Enter skips to the menu, the heroes already in their places: a press at
+  // once, a held Enter once it has been down for the repeat delay.
+  if (MenuKeyActs(g, vk::Enter, TimeReached(g.FrameTick, g.LastPollTick, kSkipMs))) {
     f.MenuPollTick = g.FrameTick;
     g.SceneId = scene::MenuSetup;
     g.CameraX = kMenuCameraX;

@@ -126,14 +126,13 @@ void DeadFall(Hero& h, const Hero& partner, const Game& g) {
     for (int32_t* v : {&h.Y, &h.BodyY, &h.HipY, &h.HandAY, &h.HandBY, &h.FootAY, &h.FootBY}) *v += h.Vy;
     return;
   }
+  // Off the screen. Without a life left he is out for good.
+  if (h.Lives < 1) h.Out = 1;
   h.X = partner.X;
   if (h.HurtTimer < h.RespawnWait) {
     h.HurtTimer += 1;
   } else if (h.Lives >= 1) {
-    h.Health = 5;
-    h.Y = 480;
-    h.State = hero::Normal;
-    h.BodyY = 0;
+    HeroRespawn(h);
   }
 }
 
@@ -305,6 +304,13 @@ void HeroReset(Game& g, Hero& h) {
   h.RespawnWait = 80;
 }
 
+void HeroRespawn(Hero& h) {
+  h.Health = 5;
+  h.Y = 480;
+  h.State = hero::Normal;
+  h.BodyY = 0;
+}
+
 void HeroPoseReset(Game& g, Hero& h) {
   h.HandAX = h.X + 62;
   h.HandAY = h.Y + 57;
@@ -428,7 +434,8 @@ void AttackKeys(Game& g, Hero& h, Hero& partner, const HeroTraits& t) {
     h.Vy = 0;
     h.HitCue = 0;
   }
-  if (k[t.keys.pickUp] && partner.X - 30 < h.X && h.X < partner.X + 30 && partner.Y - 30 < h.Y &&
+  // A dead partner is never lifted: thrown, he would land alive with no health.
+  if (k[t.keys.pickUp] && partner.State != hero::Dead && partner.X - 30 < h.X && h.X < partner.X + 30 && partner.Y - 30 < h.Y &&
       h.Y < partner.Y + 30 && h.Hurt == 0 && partner.Row != 180 && h.Carrying == 0 && partner.Carried == 0 &&
       h.BurstStep == 0 && partner.BurstStep == 0) {
     h.PickUpTick = g.FrameTick;
@@ -538,7 +545,7 @@ void HeroUpdate(Game& g, Hero& h, Hero& partner, const HeroTraits& t) {
 
   const bool dies = t.dieAtOrBelowZero ? h.Health <= 0 : h.Health == 0;
   if (dies && h.State != hero::Dead) {
-    h.Lives -= 1;
+    if (h.Lives > 0) h.Lives -= 1;
     if (h.Lives < 1 && partner.State == hero::Dead) {
       g.stage.GameOverTick = g.FrameTick;
       SoundStop(g, Sfx::OP);
@@ -611,6 +618,7 @@ void HeroWalkStep(Game& g, Hero& h, const Hero& partner) {
 }
 
 void HeroDraw(Game& g, const Hero& h, const HeroTraits& t) {
+  if (h.Out == 1) return;
   const bool first = WearsFirstLook(g, t);
   const int32_t left = h.Facing + (first ? 1240 : 920);
   DrawPiece(g, Bmp::char256, left, h.Row, left + 80, h.Row + 60, first ? h.BodyX - 2 : h.BodyX, h.BodyY + 5);

@@ -51,6 +51,8 @@ int32_t CarriedRow(const Game& g, const HeroTraits& t);  // 360 or 480
 
 void HeroInit(Hero& h, const HeroTraits& t);
 void HeroReset(Game& g, Hero& h);
+// Back on his feet at y 480 with full health, as after the wait below the screen.
+void HeroRespawn(Hero& h);
 void HeroPoseReset(Game& g, Hero& h);
 void HeroInput(Game& g, Hero& h, Hero& partner, const HeroTraits& t);
 void HeroUpdate(Game& g, Hero& h, Hero& partner, const HeroTraits& t);

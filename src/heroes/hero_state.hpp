@@ -52,6 +52,9 @@ struct Hero {
   int32_t WalkLeftFrame = 0;   // 1..16
   int32_t BobFrame = 0;        // 1..8
   int32_t Dashing = 0;
+  // 1 once a hero with no lives left has dropped off the screen: he is not
+  // drawn again until the next game (or the ending's celebration).
+  int32_t Out = 0;
 };
 
 // Hero states.
@@ -72,5 +75,9 @@ inline constexpr int32_t ThrownRight = 18;
 inline constexpr int32_t ThrownLeft = 19;
 inline constexpr int32_t Dead = 99;
 }  // namespace hero
+
+// A hero who lost his last life: he stays out of the fight until the next game.
+// Nothing brings him back, hurts him, lifts him or walks him after his partner.
+inline bool OutOfLives(const Hero& h) { return h.State == hero::Dead && h.Lives < 1; }
 
 }  // namespace kt

@@ -33,7 +33,7 @@ void HeroStatus(Game& g, Hero& h, const HeroPanel& p) {
   if (h.HurtGauge > 0) DrawAt(g, Rect{100, 100 + 30 * h.HurtGauge, 200, 130 + 30 * h.HurtGauge}, p.hurtBarX, 31);
   h.HitGauge = std::min(h.HitGauge, 5);
   if (h.HitGauge > 0) DrawAt(g, Rect{0, 100 + 30 * h.HitGauge, 100, 130 + 30 * h.HitGauge}, p.hitBarX, 31);
-  if (h.Lives != 0) DrawAt(g, Rect{20 * h.Lives - 20, 278, 20 * h.Lives, 300}, p.livesX, 10);
+  if (h.Lives > 0) DrawAt(g, Rect{20 * h.Lives - 20, 278, 20 * h.Lives, 300}, p.livesX, 10);
 }
 
 }  // namespace

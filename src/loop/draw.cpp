@@ -15,11 +15,16 @@ void DrawPiece(Game& g, Bmp source, int32_t l, int32_t t, int32_t r, int32_t b, 
   Draw(g, source, x, y);
 }
 
-void Present(Game& g, Platform& platform) {
+void Present(Game& g, Platform& platform, bool stepped) {
   g.BlitRect = Rect{g.CameraX, g.CameraY, g.CameraX + kScreenWidth, g.CameraY + kScreenHeight};
   BlitKeyed(g.display.World(), g.BlitRect, g.display.back, 0, 0);
   // The flip: the shown picture becomes the back buffer of the next pass.
   std::swap(g.display.back, g.display.front);
+  // Without a new step the world is unchanged, and after two flips so are
+  // both buffers: nothing new to put on screen.
+  if (stepped) g.display.newPictures = 2;
+  if (g.display.newPictures == 0) return;
+  --g.display.newPictures;
   platform.Show(g.display.front);
 }
 

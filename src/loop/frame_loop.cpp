@@ -8,6 +8,7 @@
 #include "frontend/options.hpp"
 #include "frontend/title.hpp"
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/ticks.hpp"
 #include "loop/trace.hpp"
 #include "platform/platform.hpp"
@@ -39,6 +40,21 @@ const SceneEntry* FindScene(int32_t id) {
 
 }  // namespace
 
+int32_t NextStepMark(int32_t now, int32_t lastMark, int32_t pace) {
+  // A step that is late by less than a pace keeps the cadence: the next one
+  // is due a pace after this one was due, so a loop whose passes do not
+  // divide the pace still takes 1000 / pace steps a second. A longer stall
+  // moves the schedule instead of catching up with a burst of steps.
+  const uint32_t late = Elapsed(now, lastMark) - static_cast<uint32_t>(pace);
+  return late < static_cast<uint32_t>(pace) ? TickAdd(lastMark, pace) : now;
+}
+
+void StartClock(Game& g, uint32_t tick) {
+  g.FrameTick = static_cast<int32_t>(tick);
+  g.LastStepTick = g.FrameTick;
+  g.LastPollTick = g.FrameTick;
+}
+
 int32_t ScenePace(int32_t sceneId) {
   const SceneEntry* s = FindScene(sceneId);
   return s ? s->pace : -1;
@@ -50,8 +66,7 @@ bool DispatchScene(Game& g) {
   if (s->pace > 0 && !TimeReached(g.FrameTick, g.LastStepTick, static_cast<uint32_t>(s->pace))) return false;
   const int32_t ran = g.SceneId;
   s->step(g);
-  // Late steps push the schedule back rather than catching up.
-  if (s->pace > 0) g.LastStepTick = g.FrameTick;
+  if (s->pace > 0) g.LastStepTick = NextStepMark(g.FrameTick, g.LastStepTick, s->pace);
   if (g.stepWatch) g.stepWatch->AfterStep(g, ran);
   if (g.trace) WriteTraceLine(g, ran, *g.trace);
   g.audio.step = {};
@@ -61,7 +76,9 @@ bool DispatchScene(Game& g) {
 bool FramePass(Game& g, Platform& platform) {
   if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
   g.FrameTick = static_cast<int32_t>(platform.Ticks());
-  DispatchScene(g);
+  NoteKeyPresses(g);
+  const bool stepped = DispatchScene(g);
+  if (stepped) ClearPendingPresses(g);
   // A scene that ends the game does so at once: nothing more of the pass runs.
   if (g.QuitRequested) return false;
 
@@ -71,6 +88,7 @@ bool FramePass(Game& g, Platform& platform) {
       g.PauseCursor = 0;
       g.LastPollTick = g.FrameTick;
       g.SceneId = scene::Pause;
+      g.input.Pending[vk::Enter] = false;  // the press that paused is not also a choice in the menu
     }
     if (g.KeyState[vk::F6]) {
       g.LastPollTick = g.FrameTick;
@@ -78,7 +96,7 @@ bool FramePass(Game& g, Platform& platform) {
     }
   }
 
-  Present(g, platform);
+  Present(g, platform, stepped);
   platform.ProcessMessages(g.KeyState);
 
   const int32_t pace = ScenePace(g.SceneId);

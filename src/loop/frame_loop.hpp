@@ -13,6 +13,15 @@ class Platform;
 // number that is no scene.
 int32_t ScenePace(int32_t sceneId);
 
+// The schedule mark after a paced step ran at `now`: the mark of the step
+// before plus `pace` while steps are late by less than a pace, `now` after a
+// longer stall. The next step is due at the mark plus the pace.
+int32_t NextStepMark(int32_t now, int32_t lastMark, int32_t pace);
+
+// Starts the pacing and poll clocks from the first tick read, so the first
+// steps and key polls come the same way whatever the clock's value.
+void StartClock(Game& g, uint32_t tick);
+
 // Runs the current scene's step (at most one). Returns whether a step ran.
 bool DispatchScene(Game& g);
 

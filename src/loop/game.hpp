@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "loop/assets.hpp"
+#include "loop/input.hpp"
 #include "loop/random.hpp"
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
@@ -67,6 +68,7 @@ struct Display {
   std::array<Surface, kBitmapCount> sheets;
   Surface back{kScreenWidth, kScreenHeight};
   Surface front{kScreenWidth, kScreenHeight};
+  int newPictures = 0;  // flips still to put on screen since the last step
 
   Surface& World() { return sheets[0]; }
   const Surface& Sheet(Bmp b) const { return sheets[static_cast<size_t>(b)]; }
@@ -100,7 +102,7 @@ struct Game {
   // ---- frame loop ----
   int32_t SceneId = scene::TitleSetup;
   int32_t FrameTick = 0;
-  int32_t LastStepTick = 0;
+  int32_t LastStepTick = 0;  // when the last paced step was due (its tick, after a stall)
   int32_t LastPollTick = 0;
   int32_t CameraX = 0;
   int32_t CameraY = 0;
@@ -109,6 +111,7 @@ struct Game {
 
   // ---- platform ----
   KeyTable KeyState{};
+  InputState input;
   Rect BlitRect;
   Display display;
   Audio audio;

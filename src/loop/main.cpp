@@ -1,5 +1,6 @@
 // The program's entry: parses the command line, starts the game on the SDL
 // backend (or headless, for tests and automation) and runs the frame loop.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "kt_build_info.hpp"
 #include "loop/demo.hpp"
 #include "loop/dump.hpp"
 #include "loop/frame_loop.hpp"
@@ -24,6 +26,7 @@ constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
     "                   [--record FILE.demo]\n"
     "       kurara-tavo [--window] [--mute] [--data DIR] --replay FILE.demo [--max-ms N]\n"
+    "       kurara-tavo --version | --help\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
     "                   [--script FILE] [--max-ms N] [--record FILE.demo]\n"
     "                   [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n"
@@ -40,6 +43,7 @@ struct Options {
   uint32_t tickMs = 16;
   uint32_t startTick = 0;
   std::string script;
+  std::string scriptText;  // read before the run starts
   std::optional<uint32_t> maxMs;
   std::string screenshot, dumpState, trace;
   std::string record, replay;  // demo files
@@ -106,12 +110,40 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
   return o;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw kt::FatalError(path + ": cannot open the key script");
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+// A key script is text of a few lines; this bound stops a device or a huge
+// file from being read without end.
+constexpr size_t kMaxScriptBytes = 16 << 20;
+
+// The runner's files are checked before the run starts, so a typo does not
+// waste it: the script is read (a file or a pipe, not a folder) and every
+// output file is opened for writing (created if missing, its contents kept).
+bool PrepareRunnerFiles(Options& o) {
+  const auto refuse = [](const std::string& option, const std::string& path, const std::string& why) {
+    std::fprintf(stderr, "kurara-tavo: %s %s: %s\n", option.c_str(), kt::PathText(path).c_str(), why.c_str());
+    return false;
+  };
+  std::error_code ec;
+  if (!o.script.empty()) {
+    if (std::filesystem::is_directory(o.script, ec)) return refuse("--script", o.script, "is a folder, not a key script");
+    std::ifstream in(o.script, std::ios::binary);
+    if (!in) return refuse("--script", o.script, std::string("cannot open it (") + std::strerror(errno) + ")");
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+      o.scriptText.append(chunk, static_cast<size_t>(in.gcount()));
+      if (o.scriptText.size() > kMaxScriptBytes)
+        return refuse("--script", o.script, "too large for a key script (over 16 MiB)");
+    }
+    if (in.bad()) return refuse("--script", o.script, "cannot read it");
+  }
+  const std::pair<const char*, const std::string*> outputs[] = {
+      {"--screenshot", &o.screenshot}, {"--dump-state", &o.dumpState}, {"--trace", &o.trace}};
+  for (const auto& [option, path] : outputs) {
+    if (path->empty() || (*path == "-" && std::string_view(option) == "--dump-state")) continue;
+    if (std::filesystem::is_directory(*path, ec)) return refuse(option, *path, "is a folder");
+    std::ofstream out(*path, std::ios::app);
+    if (!out) return refuse(option, *path, std::string("cannot write there (") + std::strerror(errno) + ")");
+  }
+  return true;
 }
 
 void WriteResults(const Options& o, const kt::Game& g) {
@@ -191,7 +223,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
   kt::HeadlessOptions h;
   h.startTick = o.startTick;
   h.tickMs = o.tickMs;
-  if (!o.script.empty()) h.script = kt::ParseKeyScript(ReadFile(o.script), o.script);
+  if (!o.script.empty()) h.script = kt::ParseKeyScript(o.scriptText, o.script);
   auto headless = kt::MakeHeadlessPlatform(h);
   std::ofstream trace;
   OpenTrace(o, g, trace);
@@ -208,7 +240,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
   headless->Begin(g.KeyState);
   if (recorder) recorder->Start(g);
   // Without a script and a limit the run lasts ten seconds of game time.
-  const uint32_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT32_MAX);
+  const uint64_t limit = o.maxMs ? *o.maxMs : (o.script.empty() ? 10'000u : UINT64_MAX);
   while (headless->Elapsed() < limit && (o.script.empty() || headless->Elapsed() < headless->ScriptLength())) {
     if (!kt::FramePass(g, *platform)) break;
   }
@@ -268,11 +300,19 @@ int RunWindowed(const Options& o, kt::Game& g) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+    std::printf("kurara-tavo %s\n", KT_VERSION);
+    return 0;
+  }
+  if (argc == 2 && !std::strcmp(argv[1], "--help")) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
   const auto options = ParseArgs(argc, argv);
   if (!options) return 2;
   Options o = *options;
+  if (o.headless && !PrepareRunnerFiles(o)) return 2;
   try {
-    if (o.dataDir.empty()) o.dataDir = kt::ProgramDir() / "data";
     auto game = kt::NewGame();
     return o.headless ? RunHeadless(o, *game) : RunWindowed(o, *game);
   } catch (const std::exception& e) {

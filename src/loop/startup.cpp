@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "loop/data_dir.hpp"
+#include "loop/frame_loop.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
 
@@ -22,11 +24,7 @@ void LoadBitmaps(Game& g, const std::filesystem::path& dir) {
   for (size_t i = 0; i < kBitmapFiles.size(); ++i) {
     const BitmapFile& f = kBitmapFiles[i];
     const auto path = dir / (std::string(f.name) + ".bmp");
-    Surface s = LoadBitmap(path);
-    if (s.w < f.width || s.h < f.height)
-      throw FatalError(path.string() + ": the picture is " + std::to_string(s.w) + " x " + std::to_string(s.h) +
-                       ", the game needs at least " + std::to_string(f.width) + " x " + std::to_string(f.height));
-    g.display.sheets[i] = std::move(s);
+    g.display.sheets[i] = LoadBitmap(path, SheetLimits(f.width, f.height));
   }
 }
 
@@ -45,13 +43,15 @@ void ResetSettings(Game& g) {
 }
 
 void Startup(Game& g, Platform& platform, const StartupOptions& options) {
-  LoadSounds(g, platform, options.dataDir / "sound");
+  const std::filesystem::path data = FindDataDir(options.dataDir, ProgramDir());
+  LoadSounds(g, platform, data / "sound");
   platform.OpenDisplay();
-  LoadBitmaps(g, options.dataDir / "bmp");
+  LoadBitmaps(g, data / "bmp");
   g.settings.GraphicsReady = true;
-  LoadStageMap(options.dataDir / "map", g.StageMap);
+  LoadStageMap(data / "map", g.StageMap);
   ResetSettings(g);
   g.rng.Seed(options.seed ? *options.seed : TimeOfDaySeed());
+  StartClock(g, platform.Ticks());
 }
 
 }  // namespace kt

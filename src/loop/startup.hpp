@@ -12,7 +12,9 @@ namespace kt {
 class Platform;
 
 struct StartupOptions {
-  std::filesystem::path dataDir;  // the folder holding bmp/, sound/ and map/
+  // The folder holding bmp/, sound/ and map/; when empty, the first of the
+  // usual places that holds them (see FindDataDir).
+  std::filesystem::path dataDir;
   std::optional<uint64_t> seed;   // default: from the time of day
 };
 

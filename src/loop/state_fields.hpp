@@ -108,6 +108,7 @@ void HeroFields(V& v, const char* key, H& h) {
   v.Field("WalkLeftFrame", h.WalkLeftFrame);
   v.Field("BobFrame", h.BobFrame);
   v.Field("Dashing", h.Dashing);
+  v.Field("Out", h.Out);
   RectField(v, "HandRect", h.HandRect);
   RectField(v, "FootRect", h.FootRect);
   RectField(v, "HipRect", h.HipRect);
@@ -294,6 +295,13 @@ void VisitState(G& g, V& v) {
   v.Field("PauseCursor", g.PauseCursor);
   v.Field("QuitRequested", g.QuitRequested);
   v.Keys("KeyState", g.KeyState);
+  // The frame loop's memory of the keys: the table of the last pass, presses
+  // not yet seen by a step, and when each key last went down.
+  v.Keys("KeyLevels", g.input.Levels);
+  v.Keys("KeyPending", g.input.Pending);
+  v.BeginList("KeyPressTick");
+  for (auto& tick : g.input.PressTick) v.Field("", tick);
+  v.EndList();
   state_fields::Stage(v, g);
   state_fields::Enemies(v, g);
   state_fields::HeroFields(v, "Kurara", g.Kurara);

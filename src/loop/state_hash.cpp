@@ -41,9 +41,12 @@ uint64_t LoopHash(const Game& g) {
   Feed f;
   f.Int(g.SceneId).Int(g.FrameTick).Int(g.LastStepTick).Int(g.LastPollTick);
   f.Int(g.CameraX).Int(g.CameraY).Int(g.CostumeToggle).Int(g.QuitRequested).Int(g.PauseCursor);
-  std::array<uint8_t, 256> keys{};
-  for (size_t k = 0; k < keys.size(); ++k) keys[k] = g.KeyState[k] ? 1 : 0;
-  f.Record(keys);
+  for (const KeyTable* table : {&g.KeyState, &g.input.Levels, &g.input.Pending}) {
+    std::array<uint8_t, 256> keys{};
+    for (size_t k = 0; k < keys.size(); ++k) keys[k] = (*table)[k] ? 1 : 0;
+    f.Record(keys);
+  }
+  f.Record(g.input.PressTick);
   return f.Done();
 }
 

@@ -42,7 +42,7 @@ std::vector<ScriptLine> ParseKeyScript(const std::string& text, const std::strin
 }
 
 HeadlessPlatform::HeadlessPlatform(const HeadlessOptions& options)
-    : start_(options.startTick), now_(options.startTick), tickMs_(options.tickMs), script_(options.script) {
+    : now_(options.startTick), tickMs_(options.tickMs), script_(options.script) {
   for (const ScriptLine& l : script_) scriptLength_ += l.ms;
 }
 
@@ -55,16 +55,26 @@ void HeadlessPlatform::Begin(KeyTable& keys) { ApplyScript(keys); }
 void HeadlessPlatform::ProcessMessages(KeyTable& keys) {
   // Advance the voices by exactly the game time of this pass.
   const uint64_t rate = static_cast<uint64_t>(mixer_.Format().rate);
-  const uint64_t before = uint64_t{Elapsed()} * rate / 1000;
+  const uint64_t before = elapsed_;
   now_ += tickMs_;
-  const uint64_t after = uint64_t{Elapsed()} * rate / 1000;
-  mixer_.Mix(nullptr, static_cast<size_t>(after - before));
+  elapsed_ += tickMs_;
+  mixer_.Mix(nullptr, static_cast<size_t>(elapsed_ * rate / 1000 - before * rate / 1000));
   ApplyScript(keys);
+  // A line that began and ended between two passes is a tap: it shows for
+  // one pass, as a real keyboard's latched press does.
+  uint64_t start = 0;
+  for (const ScriptLine& line : script_) {
+    const uint64_t end = start + line.ms;
+    if (start > before && end <= Elapsed() && line.ms > 0)
+      for (uint8_t code : line.keys) keys[code] = true;
+    if (start >= Elapsed()) break;
+    start = end;
+  }
 }
 
 void HeadlessPlatform::ApplyScript(KeyTable& keys) const {
   keys.fill(false);
-  uint32_t t = Elapsed();
+  uint64_t t = elapsed_;
   for (const ScriptLine& line : script_) {
     if (t < line.ms) {
       for (uint8_t code : line.keys) keys[code] = true;

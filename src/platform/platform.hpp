@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "platform/data_checks.hpp"
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
 #include "platform/surface.hpp"
@@ -27,19 +29,26 @@ class Platform {
   virtual Mixer& OpenAudio() = 0;
   virtual void OpenDisplay() = 0;
 
-  // Puts the 640 x 480 front picture on screen.
+  // Puts the 640 x 480 front picture on screen. A backend may skip a
+  // picture the screen already shows.
   virtual void Show(const Surface& front) = 0;
 
-  // Delivers the key events that arrived since the last call into `keys`.
-  // This is the only place key levels change. A closed window arrives as Escape.
+  // How many pictures were really put on screen so far.
+  virtual uint64_t Presents() const { return 0; }
+
+  // Handles the events that arrived since the last call and fills `keys`
+  // afresh with the level of every key, so nothing the game wrote into the
+  // table outlives the pass. A key that went down and up again since the last
+  // call shows as down. This is the only place key levels change. A closed
+  // window arrives as Escape.
   virtual void ProcessMessages(KeyTable& keys) = 0;
 
   // Called at the end of a pass with the tick at which the next scene step is
-  // due: a backend whose present does not wait for the display sleeps until
-  // then instead of spinning.
+  // due: a backend with a real clock sleeps until then instead of spinning.
   virtual void IdleUntil(uint32_t dueTick) = 0;
 
-  // Reports a fatal error to the player (a message box when a display exists).
+  // Reports a fatal error to the player: a message box where a person can
+  // see one, also when it happens before the window opened.
   virtual void ReportFatal(const std::string&) {}
 };
 
@@ -79,32 +88,39 @@ class HeadlessPlatform : public Platform {
 
   // Sets the keys of the script's first moment (before the first pass).
   void Begin(KeyTable& keys);
-  // Game time since the start, in ms.
-  uint32_t Elapsed() const { return now_ - start_; }
+  // Game time since the start, in ms; counts on past 2^32 while the clock wraps.
+  uint64_t Elapsed() const { return elapsed_; }
   // Total length of the script in ms.
-  uint32_t ScriptLength() const { return scriptLength_; }
+  uint64_t ScriptLength() const { return scriptLength_; }
   uint64_t Shown() const { return shown_; }
   Mixer& GetMixer() { return mixer_; }
 
  private:
   void ApplyScript(KeyTable& keys) const;
 
-  uint32_t start_, now_, tickMs_;
+  uint32_t now_, tickMs_;
+  uint64_t elapsed_ = 0;
   std::vector<ScriptLine> script_;
-  uint32_t scriptLength_ = 0;
+  uint64_t scriptLength_ = 0;
   uint64_t shown_ = 0;
   Mixer mixer_;
 };
 
 // ---- data files (implemented with SDL's loaders) -------------------------------
 
-// Loads a BMP of any depth SDL reads and converts it to RGB565. Throws
-// FatalError naming the file if it is missing, empty, truncated or not a BMP.
-Surface LoadBitmap(const std::filesystem::path& path);
+// Loads a BMP (any depth SDL reads) whose size lies within `limits` and
+// converts it to RGB565. Throws FatalError naming the file if it is missing,
+// not a regular file, empty, truncated, of another size, or not a BMP.
+Surface LoadBitmap(const std::filesystem::path& path, const PictureLimits& limits);
+// The same from the bytes of a whole file that `name` names.
+Surface DecodeBitmap(std::span<const uint8_t> file, const std::string& name, const PictureLimits& limits);
 
 // Loads a WAV and converts it once to `format`. Throws FatalError naming the
-// file if it is missing, empty, truncated or not a WAV.
+// file if it is missing, not a regular file, empty, truncated, too large, at a
+// rate outside 8,000-192,000 Hz, longer than a minute or not a WAV.
 std::vector<int16_t> LoadWave(const std::filesystem::path& path, const AudioFormat& format);
+// The same from the bytes of a whole file that `name` names.
+std::vector<int16_t> DecodeWave(std::span<const uint8_t> file, const std::string& name, const AudioFormat& format);
 
 // Writes a picture as a 16-bit BMP.
 void SaveBitmap(const std::filesystem::path& path, const Surface& s);

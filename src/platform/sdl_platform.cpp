@@ -3,14 +3,19 @@
 // and key events mapped by key position to the game's virtual-key codes.
 #include <SDL.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
+#include "platform/window_guard.hpp"
 
 namespace kt {
 
 namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
+constexpr const char* kTitle = "Kurara & Tavo";
 
 // Key positions, so the keys keep their places on any keyboard layout.
 int VirtualKey(SDL_Scancode sc) {
@@ -29,6 +34,21 @@ int VirtualKey(SDL_Scancode sc) {
   }
 }
 
+// Video drivers that show nothing: no message box can reach a person there.
+bool InvisibleDriver(const char* driver) {
+  if (!driver) return true;
+  const std::string_view d = driver;
+  return d == "dummy" || d == "offscreen" || d == "evdev";
+}
+
+// The largest whole scale of 640 x 480 that fits the display's usable area
+// (the desktop without its panels), at least 1.
+int WindowScale() {
+  SDL_Rect usable{};
+  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 2;
+  return std::max(1, std::min(usable.w / kWidth, usable.h / kHeight));
+}
+
 class SdlPlatform final : public Platform {
  public:
   explicit SdlPlatform(const SdlOptions& options) : options_(options) {
@@ -40,6 +60,7 @@ class SdlPlatform final : public Platform {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
+    window_guard::Release();
     SDL_ShowCursor(SDL_ENABLE);
     SDL_Quit();
   }
@@ -72,15 +93,19 @@ class SdlPlatform final : public Platform {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw FatalError(std::string("no display (") + SDL_GetError() + ")");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 flags = options_.window ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
-    window_ = SDL_CreateWindow("Kurara & Tavo", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * 2,
-                               kHeight * 2, flags);
+    const int scale = WindowScale();
+    window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * scale,
+                               kHeight * scale, flags);
     if (!window_) throw FatalError(std::string("cannot open the window (") + SDL_GetError() + ")");
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) throw FatalError(std::string("cannot draw to the window (") + SDL_GetError() + ")");
+    // Creating the renderer may have made the window anew for its graphics
+    // context: watch the one that stays.
+    window_guard::Watch(window_);
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
-    vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    software_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
@@ -89,12 +114,16 @@ class SdlPlatform final : public Platform {
   }
 
   void Show(const Surface& front) override {
+    // Take in the window system's news first: a window destroyed from
+    // outside must not be drawn into.
+    SDL_PumpEvents();
+    if (window_guard::Gone()) return;
     SDL_UpdateTexture(texture_, nullptr, front.px.data(), front.w * 2);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    hasPicture_ = true;
+    Render();
   }
+
+  uint64_t Presents() const override { return presents_; }
 
   void ProcessMessages(KeyTable& keys) override {
     if (options_.mute && mixer_) {
@@ -107,7 +136,7 @@ class SdlPlatform final : public Platform {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
       switch (e.type) {
-        case SDL_QUIT: keys[vk::Escape] = true; break;
+        case SDL_QUIT: quit_ = true; break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
           const bool down = e.type == SDL_KEYDOWN;
@@ -117,30 +146,82 @@ class SdlPlatform final : public Platform {
             break;  // Alt+Enter is the window's, not the game's
           }
           const int code = VirtualKey(e.key.keysym.scancode);
-          if (code >= 0) keys[static_cast<size_t>(code)] = down;
+          if (code < 0) break;
+          levels_[static_cast<size_t>(code)] = down;
+          // A key that goes down and up again before the next pass still
+          // shows as down for one pass.
+          if (down && !e.key.repeat) latched_[static_cast<size_t>(code)] = true;
           break;
         }
         case SDL_WINDOWEVENT:
-          // Keys released while another window has the focus never arrive here.
-          if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) keys.fill(false);
+          switch (e.window.event) {
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+              // Keys released while another window has the focus never arrive here.
+              levels_.fill(false);
+              latched_.fill(false);
+              break;
+            case SDL_WINDOWEVENT_EXPOSED:
+            case SDL_WINDOWEVENT_SHOWN:
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_SIZE_CHANGED: repaint_ = true; break;
+            default: break;
+          }
           break;
+        case SDL_RENDER_TARGETS_RESET:
+        case SDL_RENDER_DEVICE_RESET: repaint_ = true; break;
+        case SDL_SYSWMEVENT: window_guard::Notice(e); break;
         default: break;
       }
     }
+    if (window_guard::Gone()) quit_ = true;
+    // The table is made afresh from the keys' real levels every pass, so
+    // whatever the game wrote into it (the one-player key copies) lasts one
+    // pass only.
+    for (size_t k = 0; k < keys.size(); ++k) keys[k] = levels_[k] || latched_[k];
+    latched_.fill(false);
+    // A closed window arrives as Escape.
+    if (quit_) keys[vk::Escape] = true;
+    // An exposed, resized or toggled window shows its last picture again.
+    if (repaint_ && hasPicture_ && !window_guard::Gone()) Render();
   }
 
   void IdleUntil(uint32_t dueTick) override {
-    if (vsync_) return;
-    const uint32_t now = SDL_GetTicks();
-    const auto wait = static_cast<int32_t>(dueTick - now);
-    if (wait > 0) SDL_Delay(static_cast<Uint32>(wait < 100 ? wait : 100));
+    // The loop sleeps until the next step is due, whatever the display does:
+    // a present that waits for the display's refresh only takes part of that
+    // wait, and one that does not wait (no vsync, a software renderer, a
+    // hidden window) cannot make the loop spin.
+    const auto wait = static_cast<int32_t>(dueTick - SDL_GetTicks());
+    if (wait > 0) SDL_Delay(static_cast<Uint32>(std::min(wait, 100)));
   }
 
   void ReportFatal(const std::string& message) override {
-    if (window_) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Kurara & Tavo", message.c_str(), window_);
+    if (window_ && !window_guard::Gone()) {
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, message.c_str(), window_);
+      return;
+    }
+    // Before the window exists (a missing sound, no sound device) the message
+    // box needs the video system, and a display a person can see.
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    if (InvisibleDriver(SDL_GetCurrentVideoDriver())) return;
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kTitle, message.c_str(), nullptr);
   }
 
  private:
+  // Puts the screen texture on screen, letterboxed.
+  void Render() {
+    // The letterbox bars need clearing only after a repaint on a software
+    // renderer, whose window keeps its pixels; elsewhere the buffer's
+    // contents after a present are undefined, so it is cleared every time.
+    if (repaint_ || !software_) {
+      SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+      SDL_RenderClear(renderer_);
+    }
+    repaint_ = false;
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+    ++presents_;
+  }
+
   static void AudioCallback(void* self, Uint8* stream, int len) {
     auto* p = static_cast<SdlPlatform*>(self);
     const auto channels = static_cast<size_t>(p->mixer_->Format().channels);
@@ -151,6 +232,7 @@ class SdlPlatform final : public Platform {
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     UpdateCursor();
+    repaint_ = true;
   }
 
   void UpdateCursor() {
@@ -165,7 +247,13 @@ class SdlPlatform final : public Platform {
   SDL_AudioDeviceID audio_ = 0;
   std::unique_ptr<Mixer> mixer_;
   uint32_t lastMixTick_ = 0;
-  bool vsync_ = false;
+  KeyTable levels_{};   // each key's level as the last event left it
+  KeyTable latched_{};  // went down since the last pass
+  bool quit_ = false;
+  bool repaint_ = true;  // the window needs its picture drawn again (and cleared) at the next chance
+  bool hasPicture_ = false;  // the screen texture holds a picture
+  bool software_ = false;    // drawing on the processor, into the window's own pixels
+  uint64_t presents_ = 0;
 };
 
 }  // namespace

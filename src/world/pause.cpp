@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/sound.hpp"
 #include "loop/ticks.hpp"
 
@@ -42,22 +43,18 @@ void Choose(Game& g) {
 }  // namespace
 
 void PauseStep(Game& g) {
-  // Keys share the frame loop's poll clock: the Enter that opened the menu
-  // is not taken again for 240 ms.
-  if (TimeReached(g.FrameTick, g.LastPollTick, 240)) {
-    if (g.KeyState[vk::Enter]) {
-      g.LastPollTick = g.FrameTick;
-      Choose(g);
-    }
-    if (g.KeyState[vk::Down]) {
-      g.LastPollTick = g.FrameTick;
-      g.PauseCursor = std::min(g.PauseCursor + 1, 2);
-    }
-    if (g.KeyState[vk::Up]) {
-      g.LastPollTick = g.FrameTick;
-      g.PauseCursor = std::max(g.PauseCursor - 1, 0);
-    }
-  }
+  // Keys share the frame loop's poll clock. A press acts at once (the Enter
+  // that opened the menu does not count); a held key repeats every 240 ms
+  // once it has been down for the repeat delay.
+  const bool repeatDue = TimeReached(g.FrameTick, g.LastPollTick, 240);
+  const auto acts = [&](uint8_t key) {
+    if (!MenuKeyActs(g, key, repeatDue)) return false;
+    g.LastPollTick = g.FrameTick;
+    return true;
+  };
+  if (acts(vk::Enter)) Choose(g);
+  if (acts(vk::Down)) g.PauseCursor = std::min(g.PauseCursor + 1, 2);
+  if (acts(vk::Up)) g.PauseCursor = std::max(g.PauseCursor - 1, 0);
 
   // The panel over the frozen stage picture.
   DrawPiece(g, Bmp::GameOption, 0, 0, 400, 300, g.CameraX + 120, g.CameraY + 90);

@@ -11,6 +11,7 @@
 #include "heroes/tavo.hpp"
 #include "hud/hud.hpp"
 #include "loop/draw.hpp"
+#include "loop/input.hpp"
 #include "loop/sound.hpp"
 #include "loop/ticks.hpp"
 
@@ -54,8 +55,15 @@ void EnterBossStage(Game& g, bool byTavo) {
     h->Hurt = 0;
     h->Carrying = 0;
     h->Carried = 0;
-    // A hero who is dead when his partner leaves stays dead, unless Tavo led the way.
-    if (byTavo || h->State != hero::Dead) {
+    if (OutOfLives(*h)) {
+      h->Out = 1;  // he does not come along, not even halfway through his fall
+      continue;
+    }
+    // A hero who is dead when his partner leaves stays dead, unless Tavo led
+    // the way; then he comes along as if he had respawned.
+    if (h->State == hero::Dead) {
+      if (byTavo) HeroRespawn(*h);
+    } else {
       h->Y = 480;
       h->State = hero::Normal;
     }
@@ -88,7 +96,32 @@ void KeyRemapForTavo(Game& g) {
   for (const auto& c : kKeyCopy) g.KeyState[c.kurara] = false;
 }
 
+namespace {
+
+// Nothing of the last game is left in the heroes, the stage's globals or the
+// combo: a restart from the pause menu can come in the middle of anything (a
+// hero carried or thrown, walking, dashing, hurt, dead). Only the steered hero
+// and the menu's enemy counts carry over.
+void ClearLastGame(Game& g) {
+  g.Tavo = Hero{};
+  g.Kurara = Hero{};
+  StageState fresh;
+  const StageState& last = g.stage;
+  fresh.ControlledHero = last.ControlledHero;
+  fresh.GekCount = last.GekCount;
+  fresh.KurosukeCount = last.KurosukeCount;
+  fresh.PatattaCount = last.PatattaCount;
+  fresh.SikakyCount = last.SikakyCount;
+  fresh.MogetaCount = last.MogetaCount;
+  fresh.ByoonCount = last.ByoonCount;
+  g.stage = fresh;
+  g.hud = HudState{};
+}
+
+}  // namespace
+
 void StageStart(Game& g) {
+  ClearLastGame(g);
   GekReset(g);
   GekPlace(g);
   KurosukeReset(g);
@@ -108,10 +141,7 @@ void StageStart(Game& g) {
   g.SceneId = scene::WalkIn;
   g.CameraY = 120;
   g.stage.CameraMaxY = 120;
-  g.Tavo.WalkRightFrame = 0;
-  g.Tavo.WalkLeftFrame = 0;
   g.CameraX = 80;
-  g.hud.ComboCount = 0;
   g.ending.StaffTop = 0;
   g.ending.CaptionX = 720;
   g.ending.CaptionY = 220;
@@ -120,10 +150,6 @@ void StageStart(Game& g) {
   g.stage.WorldMaxX = 5120;
   g.stage.ExitX = 4880;
   g.stage.CameraMaxX = 4480;
-  for (Hero* h : {&g.Tavo, &g.Kurara}) {
-    h->HurtTimer = 0;
-    h->Hurt = 0;
-  }
 }
 
 void StageWalkIn(Game& g) {
@@ -224,10 +250,13 @@ void PoseResetStep(Game& g) {
 void HeroSwitchPoll(Game& g) {
   StageState& s = g.stage;
   if (!TimePassed(g.FrameTick, s.HeroSwitchTick, 150)) return;
+  const int32_t lastCheck = s.HeroSwitchTick;
   s.HeroSwitchTick = g.FrameTick;
   for (const Hero* h : {&g.Tavo, &g.Kurara})
     if (h->State == hero::Dead || h->Carrying == 1 || h->BurstStep != 0) return;
-  if (g.KeyState[vk::Space]) {
+  // Space held now, or tapped since the last check: a quick tap between two
+  // checks still switches.
+  if (g.KeyState[vk::Space] || PressedAfter(g, vk::Space, lastCheck)) {
     s.HeroSwitchMark = 13;
     s.ControlledHero = s.ControlledHero == 1 ? 0 : 1;
   }
@@ -244,13 +273,13 @@ void InputStep(Game& g) {
   StageState& s = g.stage;
   // The hero nobody steers follows the other when more than 100 pixels away.
   if (s.ControlledHero == 1) {
-    if (t.Carried != 1) {
+    if (t.Carried != 1 && !OutOfLives(t)) {
       t.WalkRight = t.X < k.X - 100 ? 1 : 0;
       if (t.WalkRight == 1) TavoWalkStep(g);
       t.WalkLeft = k.X + 100 < t.X ? 1 : 0;
       if (t.WalkLeft == 1) TavoWalkStep(g);
     }
-  } else if (k.Carried != 1) {
+  } else if (k.Carried != 1 && !OutOfLives(k)) {
     k.WalkRight = k.X < t.X - 100 ? 1 : 0;
     if (k.WalkRight == 1) KuraraWalkStep(g);
     k.WalkLeft = t.X + 100 < k.X ? 1 : 0;

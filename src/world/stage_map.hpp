@@ -38,12 +38,19 @@ inline constexpr std::array<MapBand, 6> kMapBands{{
     {"map16.dat", 251, 300},
 }};
 
+// A map file is a few kilobytes; anything beyond this is not a map.
+inline constexpr uint64_t kMaxMapFileBytes = 1u << 20;
+
 // Reads one file's values (decimal integers separated by commas, blanks or line
 // breaks) row by row into its band. Throws FatalError naming `fileName` if the
-// file holds too few values or a field that is not a number.
+// file holds too few values, a field that is not a number or does not fit in
+// 32 bits, or begins with a byte-order mark; bad bytes are shown escaped.
+// Writes only the band's columns in rows 0..31.
 void ParseMapBand(std::string_view text, const std::string& fileName, const MapBand& band, StageMapData& map);
 
-// Loads all six files from `mapDir` in order. Throws FatalError on any problem.
+// Loads all six files from `mapDir` in order. Throws FatalError on any problem,
+// a file that is missing, not a regular file, empty or over kMaxMapFileBytes
+// included.
 void LoadStageMap(const std::filesystem::path& mapDir, StageMapData& map);
 
 }  // namespace kt

@@ -123,6 +123,20 @@ TEST(Gek, KnockedRightLandsAtTheFirstSolidCellLeftNeedsAllThree) {
   }
 }
 
+TEST(Gek, OnlyACellOfOneHoldsItUp) {
+  for (const int32_t value : {1, 2, -1}) {
+    GekRig rig(1000, 300);
+    rig.kurara().X = 400;
+    for (int c = 49; c <= 54; ++c) rig.g().StageMap.At(c, 20) = value;  // a shelf under its feet, top at y 400
+    Enemy& e = rig.gek();
+    e.Stationary = 1;
+    e.State = 15;
+    e.WaitTick = rig.g().FrameTick;
+    rig.Step({}, 40);
+    EXPECT_EQ(e.Y, value == 1 ? 300 : 480) << value;  // any other value is open: down to the floor
+  }
+}
+
 TEST(Gek, ThrownHeroTakesTwoAndSparksShieldIt) {
   GekRig rig(500);
   Hero& t = rig.tavo();

@@ -44,7 +44,8 @@ TEST(Menu, CursorMovesWithASoundAndStopsSilentlyAtTheEnds) {
     EXPECT_EQ(rig.f().MenuChoice, m.choice) << int{m.key};
     EXPECT_EQ(rig.Started("sentaku"), m.sound ? 1 : 0) << int{m.key};
   }
-  rig.Step({vk::Down}, 8);  // held: once now, again after 240 ms
+  // Held: once at the press, again once it has been down for 300 ms.
+  rig.Step({vk::Down}, 10);
   EXPECT_EQ(rig.f().MenuRow, menu::RowOptions);
   rig.Step({vk::Down});
   EXPECT_EQ(rig.f().MenuRow, menu::RowQuit);

@@ -56,8 +56,13 @@ TEST(Options, ValuesMoveOneStepAndStopSilentlyAtTheEnds) {
   EXPECT_EQ(s.LivesMarkX, 315);
   EXPECT_FALSE(rig.Press(vk::Left));
 
-  rig.Step({vk::Right}, 7);  // held: taken on steps 3 and 6
-  EXPECT_EQ(s.LivesSetting, 3);
+  // A press of 160 ms moves one choice; held, the key repeats after 300 ms,
+  // then every 90 ms (every third step here).
+  rig.Step({vk::Right}, 5);
+  EXPECT_EQ(s.LivesSetting, 2);
+  rig.Step();
+  rig.Step({vk::Right}, 14);  // at the press, after 320 ms and after 416 ms
+  EXPECT_EQ(s.LivesSetting, 5);
 }
 
 TEST(Options, LeavingPassesThroughTheMenuSetUp) {
@@ -73,7 +78,10 @@ TEST(Options, LeavingPassesThroughTheMenuSetUp) {
   rig.Step({}, 3);
   EXPECT_EQ(g.CameraX + g.CameraY, 0);
   rig.Step({vk::Left}, 3);
-  for (int i = 0; i < 4; ++i) rig.Step({vk::Down}, 3);
+  for (int i = 0; i < 4; ++i) {
+    rig.Step();
+    rig.Step({vk::Down}, 3);
+  }
   rig.Started("kettei");
   rig.Step({vk::Enter}, 3);
   rig.Step();

@@ -24,7 +24,7 @@ namespace {
 // Through the title, the options (lives up), a one-player game with a pause,
 // then walking and punching.
 constexpr const char* kScript =
-    "300\n100 Enter\n300\n100 Down\n300\n100 Enter\n300\n300 Down Down Down\n100 Right\n200\n200 Down\n100 Enter\n"
+    "300\n100 Enter\n300\n100 Down\n300\n100 Enter\n300\n100 Down\n100\n100 Down\n100\n100 Down\n100\n100 Right\n200\n200 Down\n100 Enter\n"
     "300\n100 Up\n300\n100 Enter\n2000\n100 Enter\n600\n100 Enter\n500\n5000 Right\n300 Right L\n1000 Up\n";
 
 struct Recorded {

@@ -39,6 +39,8 @@ TEST(Scripts, MenusStartAOnePlayerGameWithTheChosenSettings) {
   EXPECT_EQ(g->SceneId, scene::Gameplay);
   EXPECT_EQ(g->settings.OnePlayerMode, 1);
   EXPECT_EQ(g->settings.MogetaOff, 0);
+  EXPECT_EQ(g->settings.EnemyAmount, 30);
+  EXPECT_EQ(g->settings.LivesSetting, 3);
 }
 
 TEST(Scripts, DashRunsAtSevenPixelsAStep) {

@@ -63,7 +63,7 @@ TEST(StageMap, TooFewValuesOrAFieldThatIsNoNumberIsFatal) {
   } catch (const FatalError& e) {
     EXPECT_NE(std::string(e.what()).find("short.dat"), std::string::npos);
   }
-  for (const char* bad : {"1x", "x", "1.5", "--1", "0x1", "99999999999"}) {
+  for (const char* bad : {"1x", "x", "1.5", "--1", "+-1", "0x1", "99999999999"}) {
     std::string text = "0,0\n0," + std::string(bad) + "," + Values(1600, [](int) { return 0; }, ",");
     try {
       ParseMapBand(text, "bad.dat", kBand, m);

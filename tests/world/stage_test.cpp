@@ -83,14 +83,16 @@ TEST(StageScenes, ADeadHeroFollowsIntoTheBossStageOnlyWhenTavoLeads) {
     Hero& dead = tavoLeads ? rig.kurara() : rig.tavo();
     g.CameraX = 4480;
     leader.X = 4900;
-    dead.State = hero::Dead;
-    dead.Lives = 0;
+    dead.State = hero::Dead;  // waiting to respawn (a hero out of lives stays out either way)
+    dead.Lives = 1;
+    dead.Health = 0;
     dead.Y = 700;
     g.stage.ExitCount = 20;
     rig.Step();
     ASSERT_EQ(g.SceneId, scene::BossStage);
     EXPECT_EQ(dead.State, tavoLeads ? hero::Normal : hero::Dead);
     EXPECT_EQ(dead.Y == 480, tavoLeads);
+    EXPECT_EQ(dead.Health, tavoLeads ? 5 : 0);
   }
 }
 

@@ -114,13 +114,13 @@ GameReport PlayOne(const BotGoal& goal, uint64_t seed, const std::vector<ScriptL
     if (g->SceneId == scene::BossStage) r.reachedBoss = true;
     if (g->SceneId == scene::Ending && g->ending.EndingPhase != 7 && !ended) {
       ended = r.won = true;
-      r.seconds = device.Elapsed() / 1000.0;
+      r.seconds = static_cast<double>(device.Elapsed()) / 1000.0;
     }
     if (g->SceneId == scene::GameOver) r.gameOver = ended = true;
     // Done once the game is back at the title.
     if (ended && g->SceneId == scene::Title) break;
   }
-  if (!r.won) r.seconds = device.Elapsed() / 1000.0;
+  if (!r.won) r.seconds = static_cast<double>(device.Elapsed()) / 1000.0;
   if (r.won && g->SceneId != scene::Title) r.won = false;  // the ending never finished
   r.bossHP = g->Boss.HP;
   if (recorder) {

@@ -41,8 +41,8 @@ PoseLayout Layout(BodyPose pose) {
 
 // Carried overhead only the body is drawn, so this picture tucks the hero's
 // shorts, shoes and gloves into a ball under the head.
-void TuckedLimbs(Canvas& c, Who who, double a) {
-  const PieceColours& p = who == Who::kKurara ? kKuraraPieces : kTavoPieces;
+void TuckedLimbs(Canvas& c, double a) {
+  const PieceColours& p = kPieces;
   Shape shorts(c.w, c.h);
   shorts.Ellipse(a - 1, 39, 11, 5.5);
   Paint(c, shorts, p.shorts, Light::kBall);
@@ -69,7 +69,7 @@ Canvas PaintBodyCell(Who who, BodyPose pose, double axis) {
   const PoseLayout p = Layout(pose);
   const TorsoBox& t = p.torso;
   PaintTorso(c, who, axis + t.l, t.t, axis + t.r, t.b, p.lean, p.shoulders);
-  if (pose == BodyPose::kCarried) TuckedLimbs(c, who, axis);
+  if (pose == BodyPose::kCarried) TuckedLimbs(c, axis);
   PaintHead(c, who, axis + p.headDx, p.headY, p.mood, p.headScale);
   // The knock from the left reads the facing-left picture 2 columns early,
   // taking these two columns with it: they stay empty.

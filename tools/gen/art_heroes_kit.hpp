@@ -65,17 +65,20 @@ struct LookColours {
   Ramp skin, hair, top, trim, accent, blush;
   uint16_t eye, eyeWhite, mouth, tongue;
 };
-// Colours of one hero's own pieces, which go with both looks.
+// Colours of the pieces that float around the body: gloves, shoes, shorts.
 struct PieceColours {
   Ramp glove, cuff, shorts, band, shoe, sole, lace;
 };
 
-// Kurara: warm (ginger hair, red top, orange shoes). Tavo: cool (blue cap,
-// teal hoodie, blue shoes).
+// Kurara: warm (ginger hair, red top). Tavo: cool (blue cap, teal hoodie).
 extern const LookColours kKuraraLook;
 extern const LookColours kTavoLook;
-extern const PieceColours kKuraraPieces;
-extern const PieceColours kTavoPieces;
+// F6 swaps only the body (head and torso): each hero keeps his own gloves,
+// shoes and shorts under either look. So both heroes wear the same neutral
+// pieces, which go with the red top as well as with the teal hoodie: white
+// gloves with grey cuffs, charcoal shorts with a white waistband, white
+// sneakers on grey soles.
+extern const PieceColours kPieces;
 
 // ---- Geometry of the assembled figure -------------------------------------
 // Everything relative to the hero's box (X, Y): 80 wide, feet on the ground at

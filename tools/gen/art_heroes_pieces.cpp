@@ -181,17 +181,15 @@ Canvas HurtEffect(int n) {
 void PaintHeroPieces(Canvas& sheet) {
   struct Hero {
     int left;
-    const PieceColours& colours;
     int flashW;
     const FlashColours& flash;
   };
-  const Hero heroes[] = {{kKuraraPiecesLeft, kKuraraPieces, 58, kKuraraFlash},
-                         {kTavoPiecesLeft, kTavoPieces, 60, kTavoFlash}};
+  const Hero heroes[] = {{kKuraraPiecesLeft, 58, kKuraraFlash}, {kTavoPiecesLeft, 60, kTavoFlash}};
   for (const Hero& h : heroes) {
     Canvas hand(kCellW, 45), foot(kCellW, 45), hip(kCellW, 50);
-    Glove(hand, h.colours);
-    Shoe(foot, h.colours);
-    Shorts(hip, h.colours);
+    Glove(hand, kPieces);
+    Shoe(foot, kPieces);
+    Shorts(hip, kPieces);
     Place(sheet, h.left, kHandTop, hand);
     Place(sheet, h.left, kFootTop, foot);
     Place(sheet, h.left, kHipTop, hip);

@@ -231,12 +231,13 @@ void MenuLettering(Canvas& m) {
   const LetterLook label = Ice();
   Item(m, 130, 0, 270, 40, "ENEMIES", kLabel, label);
   {
-    // "START WITH / FULL GAUGES" in two lines.
+    // The two gauge rows arm their attack for good: every pose reset refills
+    // the gauge. The heading says so, and what it costs.
     m.Fill(270, 0, 468, 40, kClear);
-    const Canvas a = Lettering("START WITH", kTwoLine, label), b = Lettering("FULL GAUGES", kTwoLine, label);
-    if (a.h + b.h - 2 > 38) throw std::runtime_error("gauge heading too tall");
-    Centre(m, a, 270, 1, 468, 1 + a.h + 2, "START WITH");
-    Centre(m, b, 270, 39 - b.h - 2, 468, 39, "FULL GAUGES");
+    const Canvas a = Lettering("ALWAYS READY", kChoice, label), b = Lettering("BOSS GETS TOUGHER", kNote, Dim());
+    if (a.h + b.h > 37) throw std::runtime_error("gauge heading too tall");
+    Centre(m, a, 270, 0, 468, a.h + 2, "ALWAYS READY");
+    Centre(m, b, 270, 39 - b.h - 1, 468, 40, "BOSS GETS TOUGHER");
   }
   Item(m, 470, 0, 530, 40, "LIVES", kLabel, label);
   Item(m, 390, 70, 490, 98, "SPIN", kLabel, label);

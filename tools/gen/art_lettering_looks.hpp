@@ -94,6 +94,7 @@ inline constexpr LetterShape kMenuItem{.sx = 1.65, .sy = 3.4, .tracking = 1, .sp
 inline constexpr LetterShape kChoice{.sx = 1.75, .sy = 2.8, .tracking = 1, .space = 2};    // options choices
 inline constexpr LetterShape kLabel{.sx = 2.0, .sy = 3.2};                                // options labels
 inline constexpr LetterShape kTwoLine{.sx = 2.3, .sy = 2.0, .tracking = 0.5, .space = 2};  // gauge heading
+inline constexpr LetterShape kNote{.sx = 1.6, .sy = 1.6, .tracking = 0.5, .space = 2};     // its small print
 inline constexpr LetterShape kHeading{.sx = 3.0, .sy = 4.0};                               // options heading
 inline constexpr LetterShape kPauseTitle{.sx = 2.6, .sy = 3.4};
 inline constexpr LetterShape kPauseItem{.sx = 2.8, .sy = 3.2, .tracking = 0.5, .space = 2};
@@ -111,7 +112,7 @@ inline constexpr LetterShape kEmblem{.sx = 2.2, .sy = 2.4};
 inline constexpr LetterShape kExit{.sx = 3.0, .sy = 3.6};
 
 // Every size the lettering uses, for checks that each letter stays legible.
-inline constexpr std::array kAllShapes{kMenuItem, kChoice,    kLabel,     kTwoLine,    kHeading,    kPauseTitle,
+inline constexpr std::array kAllShapes{kMenuItem, kChoice,    kLabel,     kTwoLine,    kNote,       kHeading,    kPauseTitle,
                                        kPauseItem, kPrompt,   kStaffRole, kStaffBig,   kLogo,       kLogoAnd,
                                        kCaption,  kBanner,    kComboDigit, kComboWord, kLivesDigit, kEmblem,
                                        kExit};

@@ -2,6 +2,7 @@
 // floor strip; the boss arena, the beam and the title pictures have files of
 // their own.
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "gen/art_parts.hpp"
@@ -25,7 +26,25 @@ struct Cloudy {
   double x, base, w, h;
 };
 
-void FarClouds(Canvas& hk) {
+Colour Decode(uint16_t p) { return {(p >> 11) << 3, ((p >> 5) & 63) << 2, (p & 31) << 3}; }
+
+// The opaque pixels of `src` onto `dst` at (x, y).
+void Overlay(Canvas& dst, const Canvas& src, int x, int y) {
+  for (int sy = 0; sy < src.h; ++sy)
+    for (int sx = 0; sx < src.w; ++sx)
+      if (const uint16_t p = src.Get(sx, sy); p != kClear) dst.Set(x + sx, y + sy, p);
+}
+
+// How the far strip's clouds lie: the stage's own sky has spread 1 and size 1.
+// A larger spread pushes every cloud away from column `centre` of the loop, a
+// smaller size shrinks it; `low` scales the thin clouds over the mountains
+// (0: gone).
+struct CloudLie {
+  double spread = 1, size = 1, low = 1, centre = 0;
+};
+
+void FarClouds(Canvas& dst, int left, const CloudLie& lie) {
+  const auto place = [&](double x) { return lie.centre + (x - lie.centre) * lie.spread; };
   Layer high(kFarW, kFarH);
   const Ramp white{Rgb(255, 255, 255), Rgb(234, 243, 255), Rgb(188, 208, 240)};
   const uint16_t edge = Rgb(132, 160, 212);
@@ -35,25 +54,29 @@ void FarClouds(Canvas& hk) {
                       static_cast<double>(RandInt(110, 260, 12, static_cast<uint32_t>(i))),
                       static_cast<double>(RandInt(110, 210, 13, static_cast<uint32_t>(i))),
                       static_cast<double>(RandInt(46, 84, 14, static_cast<uint32_t>(i)))});
-  Repeat(kFarW, [&](double o) {
-    for (size_t i = 0; i < clouds.size(); ++i) {
-      const Cloudy& c = clouds[i];
-      Cloud(high.C(), high.X(c.x + o), c.base, c.w, c.h, 20 + static_cast<uint32_t>(i), white, edge);
-    }
-  });
+  if (lie.size > 0)
+    Repeat(kFarW, [&](double o) {
+      for (size_t i = 0; i < clouds.size(); ++i) {
+        const Cloudy& c = clouds[i];
+        Cloud(high.C(), high.X(place(c.x + o)), c.base, c.w * lie.size, c.h * lie.size, 20 + static_cast<uint32_t>(i),
+              white, edge);
+      }
+    });
   // Thin, paler clouds low over the mountains.
   Layer low(kFarW, kFarH);
   const Ramp pale{Rgb(250, 252, 255), Rgb(228, 238, 252), Rgb(196, 214, 240)};
-  Repeat(kFarW, [&](double o) {
-    for (int i = 0; i < 7; ++i) {
-      const double x = i * 183.0 + RandInt(-40, 40, 15, static_cast<uint32_t>(i));
-      Cloud(low.C(), low.X(x + o), RandInt(300, 350, 16, static_cast<uint32_t>(i)),
-            RandInt(80, 150, 17, static_cast<uint32_t>(i)), RandInt(16, 26, 18, static_cast<uint32_t>(i)),
-            40 + static_cast<uint32_t>(i), pale, Rgb(170, 192, 228));
-    }
-  });
-  low.Onto(hk, kFarLeft, 0);
-  high.Onto(hk, kFarLeft, 0);
+  if (lie.low > 0)
+    Repeat(kFarW, [&](double o) {
+      for (int i = 0; i < 7; ++i) {
+        const double x = i * 183.0 + RandInt(-40, 40, 15, static_cast<uint32_t>(i));
+        Cloud(low.C(), low.X(place(x + o)), RandInt(300, 350, 16, static_cast<uint32_t>(i)),
+              RandInt(80, 150, 17, static_cast<uint32_t>(i)) * lie.low,
+              RandInt(16, 26, 18, static_cast<uint32_t>(i)) * lie.low, 40 + static_cast<uint32_t>(i), pale,
+              Rgb(170, 192, 228));
+      }
+    });
+  low.Onto(dst, left, 0);
+  high.Onto(dst, left, 0);
 }
 
 std::vector<Peak> Peaks(int count, double topLo, double topHi, double slopeLo, double slopeHi, uint32_t seed) {
@@ -66,15 +89,15 @@ std::vector<Peak> Peaks(int count, double topLo, double topHi, double slopeLo, d
   return peaks;
 }
 
-void FarMountains(Canvas& hk) {
+void FarMountains(Canvas& dst) {
   Layer back(kFarW, kFarH);
   Range(back, kFarW, true, Peaks(9, 238, 300, 0.55, 0.85, 30), 22, kFarH,
         {{186, 192, 232}, {160, 168, 218}, {138, 146, 204}, {244, 247, 255}, {206, 212, 242}, Rgb(120, 126, 186)}, 31);
-  back.Onto(hk, kFarLeft, 0);
+  back.Onto(dst, 0, 0);
   Layer front(kFarW, kFarH);
   Range(front, kFarW, true, Peaks(7, 292, 338, 0.7, 1.05, 32), 16, kFarH,
         {{150, 160, 214}, {124, 134, 196}, {100, 108, 174}, {240, 244, 255}, {196, 204, 238}, Rgb(86, 92, 158)}, 33);
-  front.Onto(hk, kFarLeft, 0);
+  front.Onto(dst, 0, 0);
 }
 
 // Rolling hills: the top edge at top(x), lit where the ground rises to the right.
@@ -158,7 +181,7 @@ double FarHillTop(double x) { return 414 + 12 * LoopNoise(x, kFarW, 8, 40) + 4 *
 double MidHillTop(double x) { return 458 + 14 * LoopNoise(x, kFarW, 6, 42) + 4 * LoopNoise(x, kFarW, 28, 43); }
 double MeadowTop(double x) { return 500 + 3 * LoopNoise(x, kFarW, 16, 44); }
 
-void FarHills(Canvas& hk) {
+void FarHills(Canvas& dst) {
   Layer far(kFarW, kFarH);
   Hills(far, FarHillTop, {148, 200, 168}, {118, 176, 150}, {96, 150, 138});
   far.Outline(Rgb(78, 122, 122));
@@ -178,7 +201,7 @@ void FarHills(Canvas& hk) {
                 56 + static_cast<uint32_t>(i), blueTree, Rgb(110, 100, 110), farEdge);
     }
   });
-  far.Onto(hk, kFarLeft, 0);
+  far.Onto(dst, 0, 0);
 
   Layer mid(kFarW, kFarH);
   Hills(mid, MidHillTop, {150, 214, 112}, {108, 184, 96}, {82, 154, 92});
@@ -199,12 +222,12 @@ void FarHills(Canvas& hk) {
       }
     }
   });
-  mid.Onto(hk, kFarLeft, 0);
+  mid.Onto(dst, 0, 0);
 }
 
 // The meadow in front of the hills: fields in stripes, hedges and bushes; most
 // of it sits behind the heroes, so it stays quiet.
-void Meadow(Canvas& hk) {
+void Meadow(Canvas& dst) {
   Layer m(kFarW, kFarH);
   Canvas& c = m.C();
   const Colour fieldA{150, 208, 104}, fieldB{132, 196, 98}, fieldC{170, 214, 112};
@@ -242,17 +265,135 @@ void Meadow(Canvas& hk) {
       }
     }
   });
-  m.Onto(hk, kFarLeft, 0);
+  m.Onto(dst, 0, 0);
 }
 
-void PaintFarStrip(Canvas& hk) {
-  const Gradient sky({{0, {58, 118, 222}}, {220, {98, 162, 238}}, {380, {168, 212, 248}}, {460, {214, 236, 250}}}, 14);
+// Everything of the far strip below the sky: mountains, hills and meadow, on
+// a transparent 1280 x 580 picture.
+Canvas FarLand() {
+  Canvas land(kFarW, kFarH);
+  FarMountains(land);
+  FarHills(land);
+  Meadow(land);
+  return land;
+}
+
+void SkyGradient(Canvas& dst, int left, const std::vector<Stop>& stops) {
+  const Gradient sky(stops, 14);
   for (int y = 0; y < kFarH; ++y)
-    for (int x = 0; x < kFarW; ++x) hk.Set(kFarLeft + x, y, sky.At(x, y));
-  FarClouds(hk);
-  FarMountains(hk);
-  FarHills(hk);
-  Meadow(hk);
+    for (int x = 0; x < kFarW; ++x) dst.Set(left + x, y, sky.At(x, y));
+}
+
+const std::vector<Stop> kStageSky{
+    {0, {58, 118, 222}}, {220, {98, 162, 238}}, {380, {168, 212, 248}}, {460, {214, 236, 250}}};
+
+void PaintFarStrip(Canvas& hk, const Canvas& land) {
+  SkyGradient(hk, kFarLeft, kStageSky);
+  FarClouds(hk, kFarLeft, {});
+  Overlay(hk, land, kFarLeft, 0);
+}
+
+// ---- the boss backdrop frames ----
+//
+// The fight shows the far strip at the camera (100, 120): its columns from
+// 33 (100 / 3) and rows from 110 fill the window above the arena. The ending
+// draws a backdrop frame (rows 250..630 of a 640-wide frame at x 640 k) at
+// the window's top instead, so frame 3 (BackdropX 1920) is that very view: the
+// cut from the fight to the ending shows no change. Stepping back to frame 0
+// the clouds drift apart and shrink, the sky deepens, the sun breaks through
+// and a rainbow stands over the mountains: the sky clears now the boss is gone.
+constexpr int kFightColumn = 33, kFightRow = 110;
+constexpr int kFrameW = 640, kFrameTop = 250, kFrameH = 380;
+
+struct Weather {
+  std::vector<Stop> sky;
+  CloudLie clouds;
+  int sun;  // 0 none, 1 behind a cloud, 2 out, 3 out and shining
+  bool rainbow;
+};
+
+Weather WeatherOf(int k) {
+  const double centre = kFightColumn + kFrameW / 2.0;
+  switch (k) {
+    case 2:
+      return {{{0, {52, 116, 226}}, {220, {92, 162, 242}}, {380, {164, 214, 250}}, {460, {212, 238, 252}}},
+              {1.3, 0.8, 0.7, centre}, 1, false};
+    case 1:
+      return {{{0, {46, 112, 230}}, {220, {86, 162, 246}}, {380, {160, 216, 252}}, {460, {210, 240, 254}}},
+              {1.75, 0.55, 0.4, centre}, 2, false};
+    default:
+      return {{{0, {40, 108, 234}}, {220, {80, 162, 250}}, {380, {156, 218, 254}}, {460, {208, 242, 255}}},
+              {1, 0, 0, centre}, 3, true};
+  }
+}
+
+// The sun, in loop coordinates: above the mountains right of the middle.
+constexpr double kSunX = kFightColumn + 478, kSunY = kFightRow + 62;
+
+void Sun(Canvas& c, int shine) {
+  const double r = 22;
+  if (shine >= 3) {
+    // Rays: thin wedges round the disc, alternately long and short.
+    for (int i = 0; i < 16; ++i) {
+      const double a = i * std::numbers::pi / 8 + 0.1, len = i % 2 ? 44 : 60, half = 0.07;
+      FillPolygon(c,
+                  {{kSunX + (r + 6) * std::cos(a - half), kSunY + (r + 6) * std::sin(a - half)},
+                   {kSunX + len * std::cos(a), kSunY + len * std::sin(a)},
+                   {kSunX + (r + 6) * std::cos(a + half), kSunY + (r + 6) * std::sin(a + half)}},
+                  Rgb(255, 246, 200));
+    }
+  }
+  // A glow dithered into the sky, then the disc.
+  for (int y = static_cast<int>(kSunY - 2 * r); y <= kSunY + 2 * r; ++y)
+    for (int x = static_cast<int>(kSunX - 2 * r); x <= kSunX + 2 * r; ++x) {
+      const double d = std::hypot(x + 0.5 - kSunX, y + 0.5 - kSunY) / r;
+      if (d > 1 && d < 2 && Bayer(x, y) < (2 - d) * (shine >= 2 ? 0.9 : 0.6)) c.Set(x, y, Rgb(236, 246, 255));
+    }
+  FillEllipse(c, kSunX, kSunY, r + 1, r + 1, Rgb(255, 214, 96));
+  FillEllipse(c, kSunX - 1.5, kSunY - 1.5, r - 2, r - 2, Rgb(255, 246, 190));
+  FillEllipse(c, kSunX - 5, kSunY - 6, r * 0.45, r * 0.4, Rgb(255, 255, 236));
+}
+
+// A rainbow arching over the mountains, its bands dithered into the sky at
+// their edges; the mountains, laid over it, hide its feet.
+void Rainbow(Canvas& c) {
+  const double cx = kFightColumn + 250, cy = kFightRow + 330, inner = 200;
+  const Colour bands[] = {{150, 120, 230}, {90, 150, 250}, {110, 210, 130}, {250, 236, 110}, {255, 170, 80},
+                          {240, 96, 96}};
+  constexpr double kBand = 5;
+  for (int y = static_cast<int>(cy - inner - 6 * kBand - 2); y < cy; ++y)
+    for (int x = static_cast<int>(cx - inner - 6 * kBand - 2); x < cx + inner + 6 * kBand + 2; ++x) {
+      const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) - inner;
+      if (d < 0 || d >= 6 * kBand) continue;
+      const int band = static_cast<int>(d / kBand);
+      // The outermost and innermost bands thin out into the sky.
+      const double edge = band == 0 ? d / kBand : band == 5 ? (6 * kBand - d) / kBand : 1;
+      if (Bayer(x, y) >= edge) continue;
+      const Colour sky = Decode(c.Get(x, y));
+      c.Set(x, y, Mix(sky, bands[band], 196).Px());
+    }
+}
+
+void PaintBossSkies(Canvas& hk, const Canvas& land) {
+  // Frame 3: the fight's own view.
+  Canvas fight(kFrameW, kFrameH);
+  fight.Paste(hk, kFarLeft + kFightColumn, kFightRow, kFarLeft + kFightColumn + kFrameW, kFightRow + kFrameH, 0, 0);
+  hk.Paste(fight, 0, 0, kFrameW, kFrameH, 3 * kFrameW, kFrameTop);
+  for (int k = 0; k < 3; ++k) {
+    const Weather w = WeatherOf(k);
+    Canvas far(kFarW, kFarH);
+    SkyGradient(far, 0, w.sky);
+    if (w.rainbow) Rainbow(far);
+    if (w.sun) Sun(far, w.sun);
+    FarClouds(far, 0, w.clouds);
+    if (w.sun == 1) {
+      // A cloud drifting off the sun still hides half of it.
+      Cloud(far, kSunX + 34, kSunY + 30, 120, 52, 77, {Rgb(255, 255, 255), Rgb(234, 243, 255), Rgb(188, 208, 240)},
+            Rgb(132, 160, 212));
+    }
+    Overlay(far, land, 0, 0);
+    hk.Paste(far, kFightColumn, kFightRow, kFightColumn + kFrameW, kFightRow + kFrameH, k * kFrameW, kFrameTop);
+  }
 }
 
 // The floor strip: the foreground bank, a 640-wide loop at rows 630..710.
@@ -265,9 +406,25 @@ void PaintFloorStrip(Canvas& hk) {
 
 }  // namespace scenery
 
+void PaintBackdropTerrain(Sheets& sheets) {
+  using namespace scenery;
+  // The fight's camera (100, 120): the near strip, drawn at world y 30, shows
+  // its columns from 100 and rows from 90 in the window.
+  constexpr int kNearColumn = 100, kNearRow = 90;
+  const Canvas& near = sheets.at("tyukan");
+  Canvas& hk = sheets.at("haikei256");
+  for (int k = 0; k < 4; ++k)
+    for (int y = 0; y < kFrameH; ++y)
+      for (int x = 0; x < kFrameW; ++x)
+        if (const uint16_t p = near.Get(kNearColumn + x, kNearRow + y); p != kClear)
+          hk.Set(k * kFrameW + x, kFrameTop + y, p);
+}
+
 void PaintSceneryArt(Sheets& sheets) {
   Canvas& hk = sheets.at("haikei256");
-  scenery::PaintFarStrip(hk);
+  const Canvas land = scenery::FarLand();
+  scenery::PaintFarStrip(hk, land);
+  scenery::PaintBossSkies(hk, land);
   scenery::PaintFloorStrip(hk);
   scenery::PaintArena(hk);
   scenery::PaintBeams(hk);

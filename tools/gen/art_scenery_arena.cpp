@@ -1,6 +1,7 @@
-// The boss arena: the sky behind it in four frames (day to storm), the arena
-// itself in four frames (walls going up around the two ledges), and the boss's
-// beam in three looks.
+// The boss arena in four frames (walls going up around the two ledges, the
+// light dimming as the boss arrives) and the boss's beam in three looks. The
+// four skies behind the arena are painted with the far strip, whose view they
+// continue.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -15,8 +16,6 @@ namespace gen::scenery {
 namespace {
 
 constexpr int kFrameW = 640;
-constexpr int kSkyTop = 250;  // backdrop frames: rows 250..630
-constexpr int kSkyH = 380;
 constexpr int kFrontH = 250;  // arena fronts: rows 0..250
 
 // Arena geometry in front-frame rows (the front is drawn 362 rows down the
@@ -26,123 +25,6 @@ constexpr int kLedgeBottom = 158;
 constexpr int kLeftLedgeRight = 160;
 constexpr int kRightLedgeLeft = 499;
 constexpr int kFloorTop = 218;
-
-// ---- backdrop frames ----
-
-struct SkyLook {
-  std::array<Colour, 4> sky;  // top to horizon
-  Ramp cloud;
-  uint16_t cloudEdge;
-  RangeLook range, nearRange;
-};
-
-SkyLook Look(int k) {
-  switch (k) {
-    case 0:
-      return {{Colour{64, 128, 224}, {104, 168, 240}, {168, 212, 248}, {214, 236, 250}},
-              {Rgb(255, 255, 255), Rgb(234, 243, 255), Rgb(190, 208, 240)},
-              Rgb(132, 160, 212),
-              {{170, 178, 226}, {146, 154, 212}, {124, 130, 196}, {244, 247, 255}, {206, 212, 242}, Rgb(110, 116, 180)},
-              {{126, 136, 200}, {104, 112, 182}, {84, 90, 160}, {240, 244, 255}, {196, 204, 238}, Rgb(72, 78, 146)}};
-    case 1:
-      return {{Colour{70, 84, 170}, {126, 118, 182}, {206, 150, 152}, {244, 190, 132}},
-              {Rgb(255, 240, 220), Rgb(240, 204, 186), Rgb(188, 140, 160)},
-              Rgb(156, 118, 150),
-              {{190, 156, 190}, {162, 132, 178}, {136, 110, 162}, {255, 236, 220}, {214, 184, 206}, Rgb(118, 92, 146)},
-              {{146, 112, 160}, {122, 94, 146}, {100, 76, 128}, {250, 226, 214}, {198, 164, 194}, Rgb(84, 62, 112)}};
-    case 2:
-      return {{Colour{56, 44, 112}, {130, 70, 140}, {222, 104, 112}, {252, 168, 88}},
-              {Rgb(255, 200, 150), Rgb(214, 120, 140), Rgb(120, 70, 130)},
-              Rgb(84, 46, 96),
-              {{150, 84, 130}, {118, 66, 118}, {92, 50, 102}, {250, 190, 170}, {176, 110, 146}, Rgb(70, 38, 84)},
-              {{104, 56, 104}, {84, 44, 92}, {66, 34, 78}, {230, 160, 160}, {140, 84, 126}, Rgb(48, 24, 62)}};
-    default:
-      return {{Colour{20, 14, 40}, {40, 24, 64}, {80, 34, 84}, {150, 52, 78}},
-              {Rgb(150, 110, 190), Rgb(84, 60, 120), Rgb(52, 36, 80)},
-              Rgb(26, 18, 42),
-              {{82, 58, 112}, {64, 44, 94}, {50, 34, 78}, {176, 150, 210}, {110, 86, 150}, Rgb(30, 20, 50)},
-              {{56, 38, 84}, {44, 30, 70}, {34, 22, 58}, {150, 120, 190}, {86, 64, 124}, Rgb(20, 14, 34)}};
-  }
-}
-
-void Sun(Canvas& c, double x, double y, double r, Colour core, Colour rim, Colour glow) {
-  FillEllipse(c, x, y, r * 1.7, r * 1.7, glow.Px());
-  FillEllipse(c, x, y, r * 1.3, r * 1.3, Mix(glow, rim, 128).Px());
-  FillEllipse(c, x, y, r, r, rim.Px());
-  FillEllipse(c, x - r * 0.12, y - r * 0.12, r * 0.82, r * 0.82, core.Px());
-}
-
-void Bolt(Canvas& c, double x, double y, uint32_t seed) {
-  std::vector<std::pair<double, double>> pts{{x, y}};
-  for (int i = 1; i <= 7; ++i)
-    pts.push_back({pts.back().first + (i % 2 ? 9 : -6) + RandInt(-3, 3, seed, static_cast<uint32_t>(i)), y + i * 22.0});
-  for (size_t i = 1; i < pts.size(); ++i)
-    ThickLine(c, pts[i - 1].first, pts[i - 1].second, pts[i].first, pts[i].second, 4, Rgb(150, 120, 255));
-  for (size_t i = 1; i < pts.size(); ++i)
-    ThickLine(c, pts[i - 1].first, pts[i - 1].second, pts[i].first, pts[i].second, 1.6, Rgb(250, 246, 255));
-}
-
-void PaintSkyFrame(Canvas& hk, int k) {
-  const int left = kFrameW * k;
-  const SkyLook look = Look(k);
-  const Gradient sky({{0, look.sky[0]}, {150, look.sky[1]}, {260, look.sky[2]}, {330, look.sky[3]}}, 12);
-  Canvas f(kFrameW, kSkyH);
-  for (int y = 0; y < kSkyH; ++y)
-    for (int x = 0; x < kFrameW; ++x) f.Set(x, y, sky.At(x, y));
-  // What hangs in the sky: the sun sinking frame by frame, then the moon.
-  switch (k) {
-    case 0: Sun(f, 96, 70, 26, {255, 252, 214}, {255, 226, 96}, {200, 228, 250}); break;
-    case 1: Sun(f, 170, 150, 30, {255, 240, 180}, {255, 178, 72}, {246, 200, 168}); break;
-    case 2: Sun(f, 250, 250, 42, {255, 214, 120}, {246, 110, 60}, {236, 134, 104}); break;
-    default:
-      for (int i = 0; i < 90; ++i) {
-        const int sx = RandInt(0, kFrameW - 1, 80, static_cast<uint32_t>(i));
-        const int sy = RandInt(0, 200, 81, static_cast<uint32_t>(i));
-        const uint16_t star = i % 5 == 0 ? Rgb(255, 240, 200) : Rgb(190, 176, 230);
-        f.Set(sx, sy, star);
-        if (i % 9 == 0) {
-          f.Set(sx - 1, sy, star);
-          f.Set(sx + 1, sy, star);
-          f.Set(sx, sy - 1, star);
-          f.Set(sx, sy + 1, star);
-        }
-      }
-      Sun(f, 470, 74, 30, {250, 214, 214}, {214, 120, 140}, {70, 30, 76});
-      FillEllipse(f, 462, 66, 6, 5, Rgb(214, 160, 170));
-      FillEllipse(f, 482, 86, 4, 4, Rgb(214, 160, 170));
-      break;
-  }
-  // Clouds: more of them and heavier as the weather turns.
-  Layer clouds(kFrameW, kSkyH, 0);
-  const int count = 4 + 2 * k;
-  for (int i = 0; i < count; ++i) {
-    const uint32_t s = static_cast<uint32_t>(k * 40 + i);
-    const double w = RandInt(90, 170, 82, s) + k * 30;
-    const double x = (i + 0.5) * kFrameW / count + RandInt(-30, 30, 83, s);
-    const double base = RandInt(60, 200, 84, s) - (k == 3 ? 30 : 0);
-    Cloud(clouds.C(), x, base, w, RandInt(36, 60, 85, s) + k * 8, 86 + s, look.cloud, look.cloudEdge);
-  }
-  if (k == 3) Bolt(clouds.C(), 170, 70, 87);
-  clouds.Onto(f, 0, 0);
-  // The mountains the arena stands among.
-  Layer back(kFrameW, kSkyH, 0);
-  std::vector<Peak> peaks;
-  for (int i = 0; i < 6; ++i)
-    peaks.push_back({i * 118.0 + RandInt(-20, 20, 88, static_cast<uint32_t>(i)),
-                     RandInt(196, 236, 89, static_cast<uint32_t>(i)) + 0.0,
-                     0.6 + 0.2 * Rand01(90, static_cast<uint32_t>(i))});
-  Range(back, kFrameW, false, peaks, 18, kSkyH, look.range, 91);
-  back.Onto(f, 0, 0);
-  Layer front(kFrameW, kSkyH, 0);
-  peaks.clear();
-  for (int i = 0; i < 5; ++i)
-    peaks.push_back({60 + i * 140.0 + RandInt(-20, 20, 92, static_cast<uint32_t>(i)),
-                     RandInt(246, 276, 93, static_cast<uint32_t>(i)) + 0.0,
-                     0.8 + 0.2 * Rand01(94, static_cast<uint32_t>(i))});
-  Range(front, kFrameW, false, peaks, 10, kSkyH, look.nearRange, 95);
-  front.Onto(f, 0, 0);
-  hk.Paste(f, 0, 0, kFrameW, kSkyH, left, kSkyTop);
-}
 
 // ---- arena fronts ----
 
@@ -270,8 +152,10 @@ struct Light {
   Colour tint;
   int amount;  // 0..256
 };
+// The gloom gathers in the arena as it is built for the fight (frames 0 to
+// 3) and lifts again as the ending steps back, under the clearing sky.
 constexpr std::array<Light, 4> kTint{
-    {{{255, 255, 255}, 0}, {{255, 180, 120}, 34}, {{170, 70, 120}, 56}, {{80, 40, 110}, 72}}};
+    {{{80, 40, 110}, 0}, {{80, 40, 110}, 24}, {{80, 40, 110}, 48}, {{80, 40, 110}, 72}}};
 
 // Every opaque pixel mixed towards the light's colour; the outline stays as it is.
 void Tint(Canvas& c, const Light& light) {
@@ -343,8 +227,8 @@ void PaintFrontFrame(Canvas& hk, int k) {
   }
   if (k >= 2)
     Banner(f, 320, wallTop + 4, 70, k == 3 ? Colour{120, 50, 160} : Colour{200, 60, 60}, {250, 210, 90}, k == 3);
-  // The light changes with the sky behind: warmer, then dusk, then the
-  // gloom of the fight. Torches and runes glow through it.
+  // The gloom of the fight gathers frame by frame. Torches and runes glow
+  // through it.
   Tint(f, kTint[static_cast<size_t>(k)]);
   if (k >= 2)
     for (int x : {186, 454}) Torch(f, x, wallTop + 30, k == 3, 210 + static_cast<uint32_t>(x));
@@ -460,10 +344,7 @@ void PaintBeam(Canvas& hk, int look) {
 }  // namespace
 
 void PaintArena(Canvas& haikei) {
-  for (int k = 0; k < 4; ++k) {
-    PaintSkyFrame(haikei, k);
-    PaintFrontFrame(haikei, k);
-  }
+  for (int k = 0; k < 4; ++k) PaintFrontFrame(haikei, k);
 }
 
 void PaintBeams(Canvas& haikei) {

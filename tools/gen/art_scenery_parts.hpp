@@ -5,7 +5,7 @@
 
 namespace gen::scenery {
 
-// Boss backdrop frames and arena fronts (haikei256 x 0..2560, rows 0..630).
+// The arena fronts (haikei256 x 0..2560, rows 0..250).
 void PaintArena(Canvas& haikei);
 // The boss's beam in its three looks (haikei256 x 4480..4930, rows 140..630).
 void PaintBeams(Canvas& haikei);

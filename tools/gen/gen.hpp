@@ -22,6 +22,12 @@ void PaintArt(Sheets& sheets);
 // of rows 0..31 shows as ground at tyukan pixel (20c, 20r - 30), open cells stay 0.
 void PaintTerrain(Canvas& tyukan, const kt::StageMapData& map);
 
+// The boss fight shows the near strip's columns 100..740 in front of the far
+// strip; the ending shows the boss backdrop frames instead, painted as that
+// view. Lays the near strip's terrain over all four frames as the fight shows
+// it, once the terrain is painted.
+void PaintBackdropTerrain(Sheets& sheets);
+
 struct SoundFile {
   std::string name;  // base name, as in kt::kSoundFiles
   int rate = 22050;

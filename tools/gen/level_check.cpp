@@ -2,6 +2,15 @@
 
 #include <algorithm>
 #include <deque>
+#include <memory>
+
+#include "enemies/enemy.hpp"
+#include "enemies/gek.hpp"
+#include "enemies/kurosuke.hpp"
+#include "enemies/mogeta.hpp"
+#include "enemies/patatta.hpp"
+#include "enemies/sikaky.hpp"
+#include "heroes/hero.hpp"
 
 namespace gen {
 
@@ -188,9 +197,11 @@ namespace {
 
 // A gek's walk: legs of 30 pixels to the left, a throw and the wait for its ball
 // between legs, a jump where a cell 20 pixels to its left blocks its feet or head.
-Roam GekRoam(const kt::StageMapData& map, const Rest& rest, int maxSteps) {
+Roam GekRoam(const kt::StageMapData& map, const Rest& rest, int maxSteps, int keepFrom) {
   constexpr int kThrowWait = 45;  // steps of a throw and the ball's flight
-  Roam roam{rest.x, rest.x};
+  Roam roam;
+  roam.minX = roam.maxX = rest.x;
+  roam.keepFrom = keepFrom;
   int x = rest.x, y = rest.y, vy = 0;
   enum { kWalk, kJumpStart, kJump, kWait } state = kWait;
   int home = x, wait = kThrowWait;
@@ -201,6 +212,8 @@ Roam GekRoam(const kt::StageMapData& map, const Rest& rest, int maxSteps) {
       break;
     }
     const bool landedNow = BodyStep(map, K::Gek, x, y, vy);
+    // Where the heroes meet it: after its body has moved, before its walk or jump does.
+    if (landedNow) roam.Keep(roam.steps, x, y);
     switch (state) {
       case kWait:
         if (--wait <= 0) {
@@ -240,15 +253,20 @@ Roam GekRoam(const kt::StageMapData& map, const Rest& rest, int maxSteps) {
 // A pacing walker: walks at `speed`, turns where the cell beside it (at X + 5
 // going left, at X + 80 going right, one pixel above its feet) is solid, and
 // drops off the ends of what it walks on.
-Roam PaceRoam(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int maxSteps) {
+Roam PaceRoam(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int maxSteps, int keepFrom) {
   const int feet = GroundOf(kind).feet;
   const int speed = kind == K::Sikaky ? 2 : 1;
-  Roam roam{rest.x, rest.x};
+  Roam roam;
+  roam.minX = roam.maxX = rest.x;
+  roam.keepFrom = keepFrom;
   int x = rest.x, y = rest.y, vy = 0;
   bool left = true;
   auto cell = [&](int px, int py) { return map.Solid(px / kt::kCellSize, py / kt::kCellSize); };
   for (roam.steps = 0; roam.steps < maxSteps; ++roam.steps) {
-    if (BodyStep(map, kind, x, y, vy)) roam.Note(SolidPixels(map, LegsBox(kind, x, y)), x, y);
+    if (BodyStep(map, kind, x, y, vy)) {
+      roam.Note(SolidPixels(map, LegsBox(kind, x, y)), x, y);
+      roam.Keep(roam.steps, x, y);
+    }
     if (left) {
       x -= speed;
       if (cell(x + 5, y + feet - 1) || x < 1) left = false;
@@ -264,17 +282,19 @@ Roam PaceRoam(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int
 
 }  // namespace
 
-Roam RoamFrom(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int maxSteps) {
+Roam RoamFrom(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int maxSteps, int keepFrom) {
   switch (kind) {
-    case K::Gek: return GekRoam(map, rest, maxSteps);
+    case K::Gek: return GekRoam(map, rest, maxSteps, keepFrom);
     case K::Kurosuke:
     case K::Sikaky:
-    case K::Mogeta: return PaceRoam(map, kind, rest, maxSteps);
+    case K::Mogeta: return PaceRoam(map, kind, rest, maxSteps, keepFrom);
     case K::Patatta:
     case K::Byoon: break;
   }
-  Roam roam{rest.x, rest.x};
+  Roam roam;
+  roam.minX = roam.maxX = rest.x;
   roam.Note(SolidPixels(map, LegsBox(kind, rest.x, rest.y)), rest.x, rest.y);
+  if (keepFrom >= 0) roam.stands.push_back({rest.x, rest.y});
   return roam;
 }
 
@@ -392,6 +412,170 @@ bool HeroReach::Stands(int x, int row) const {
 bool HeroReach::StoodOn(int column, int row) const {
   if (column < 0 || column >= kt::kMapSize || row < 0 || row >= kt::kMapFileRows) return false;
   return stoodOn_[static_cast<size_t>(column) * kt::kMapFileRows + row];
+}
+
+}  // namespace gen
+
+namespace gen {
+
+namespace {
+
+const kt::HitNumbers& HitsOf(EnemyKind kind) {
+  switch (kind) {
+    case K::Gek: return kt::kGekHits;
+    case K::Kurosuke: return kt::kKurosukeHits;
+    case K::Patatta: return kt::kPatattaHits;
+    case K::Sikaky: return kt::kSikakyHits;
+    case K::Mogeta:
+    case K::Byoon: return kt::kMogetaHits;
+  }
+  return kt::kKurosukeHits;
+}
+
+// A game to run the hit tests in; nothing of it is drawn or heard.
+kt::Game& Scratch() {
+  static const std::unique_ptr<kt::Game> game = kt::NewGame();
+  return *game;
+}
+
+kt::Enemy EnemyAt(Spot at) {
+  kt::Enemy e;
+  e.X = at.x;
+  e.Y = at.y;
+  e.State = 1;
+  e.Health = 3;
+  return e;
+}
+
+kt::Hero HeroAt(int x, int y) {
+  kt::Hero h;
+  h.X = x;
+  h.Y = y;
+  kt::HeroPoseReset(Scratch(), h);
+  return h;
+}
+
+// Horizontal distances within which a hero and an enemy can touch or punch at all.
+constexpr int kNear = 150;
+
+}  // namespace
+
+bool PunchLands(EnemyKind kind, int heroX, int heroY, Spot at) {
+  for (const int facing : {0, 80}) {
+    kt::Hero h = HeroAt(heroX, heroY);
+    h.Facing = facing;
+    h.State = kt::hero::Punch;
+    h.Step = 5;  // the punch counts from its fifth step on
+    kt::Enemy e = EnemyAt(at);
+    if (kt::EnemyStrikes(Scratch(), e, h, HitsOf(kind), kt::Sfx::K_yarare) == kt::Struck::Punch) return true;
+  }
+  return false;
+}
+
+bool BodyKnocks(EnemyKind kind, int heroX, int heroY, Spot at) {
+  kt::Hero h = HeroAt(heroX, heroY);
+  kt::Enemy e = EnemyAt(at);
+  return kt::EnemyContact(e, h, HitsOf(kind));
+}
+
+std::vector<Spot> WalkBand(const kt::StageMapData& map, const EnemyStart& e, int from, int to) {
+  const Rest rest = DropEnemy(map, e);
+  if (!rest.landed) return {};
+  if (e.stationary || e.kind == K::Byoon || IsFlyer(e.kind)) return {{rest.x, rest.y}};
+  std::vector<Spot> band = RoamFrom(map, e.kind, rest, to, from).stands;
+  std::sort(band.begin(), band.end());
+  band.erase(std::unique(band.begin(), band.end()), band.end());
+  return band;
+}
+
+Fights::Fights(const kt::StageMapData& map)
+    : map_(map), reach_(map), grounded_(static_cast<size_t>(kt::kMapSize) * kt::kMapFileRows, false) {
+  std::vector<std::pair<int, int>> stack;
+  for (int c = 0; c < kt::kMapSize; ++c) stack.emplace_back(c, kFloorRow);
+  while (!stack.empty()) {
+    const auto [c, r] = stack.back();
+    stack.pop_back();
+    if (c < 0 || c >= kt::kMapSize || r < 0 || r >= kt::kMapFileRows || !map_.Solid(c, r)) continue;
+    const size_t i = static_cast<size_t>(c) * kt::kMapFileRows + r;
+    if (grounded_[i]) continue;
+    grounded_[i] = true;
+    stack.insert(stack.end(), {{c - 1, r}, {c + 1, r}, {c, r - 1}, {c, r + 1}});
+  }
+}
+
+bool Fights::Floating(int column, int row) const {
+  if (column < 0 || column >= kt::kMapSize || row < 0 || row >= kt::kMapFileRows) return false;
+  return map_.Solid(column, row) && !grounded_[static_cast<size_t>(column) * kt::kMapFileRows + row];
+}
+
+bool Fights::HeroStands(int x, int row) const {
+  return (row == kFloorRow && x >= 0 && x <= kHeroMaxX) || reach_.Stands(x, row);
+}
+
+int WalkSteps(const EnemyStart& e) { return e.kind == K::Gek && !e.stationary ? 40000 : 3000; }
+
+WalkerFaults Fights::Check(const EnemyStart& e) const {
+  WalkerFaults f;
+  if (IsFlyer(e.kind)) return f;
+  for (const Spot& at : WalkBand(map_, e, 0, WalkSteps(e))) {
+    ++f.places;
+    if (How(e.kind, at) != Fight::OutOfReach) continue;
+    if (f.outOfReach++ == 0) f.firstOutOfReach = at;
+  }
+  if (e.kind == K::Byoon || (e.kind == K::Gek && !e.stationary)) return f;
+  for (const Spot& at : WalkBand(map_, e, e.stationary ? 0 : kSettled, WalkSteps(e)))
+    if (KnocksFromOutOfReach(e.kind, at)) {
+      f.knocksFromAbove = at;
+      break;
+    }
+  return f;
+}
+
+Fight Fights::How(EnemyKind kind, Spot at) const {
+  const auto key = std::make_tuple(kind, at.x, at.y);
+  auto it = how_.find(key);
+  if (it == how_.end()) it = how_.emplace(key, JudgeHow(kind, at)).first;
+  return it->second;
+}
+
+bool Fights::KnocksFromOutOfReach(EnemyKind kind, Spot at) const {
+  const auto key = std::make_tuple(kind, at.x, at.y);
+  auto it = knocks_.find(key);
+  if (it == knocks_.end()) it = knocks_.emplace(key, JudgeKnocks(kind, at)).first;
+  return it->second;
+}
+
+Fight Fights::JudgeHow(EnemyKind kind, Spot at) const {
+  const int x0 = std::max(0, (at.x - kNear) / kWalkSpeed * kWalkSpeed), x1 = std::min(kHeroMaxX, at.x + kNear);
+  for (int x = x0; x <= x1; x += kWalkSpeed)
+    if (PunchLands(kind, x, kHeroStartY, at)) return Fight::FromTheFloor;
+  if (IsFlyer(kind)) return Fight::OutOfReach;
+  // The ground under its feet, as its own ground test finds it.
+  const GroundTest g = GroundOf(kind);
+  const int row = (at.y + g.feet) / kt::kCellSize;
+  bool ledge = false;
+  for (int p : g.probes) ledge |= Floating((at.x + p) / kt::kCellSize, row);
+  if (ledge)
+    for (int x = x0; x <= x1; x += kWalkSpeed)
+      if (reach_.Stands(x, row) && PunchLands(kind, x, row * kt::kCellSize - 100, at)) return Fight::OnItsLedge;
+  return Fight::OutOfReach;
+}
+
+bool Fights::JudgeKnocks(EnemyKind kind, Spot at) const {
+  const int x0 = std::max(0, (at.x - kNear) / kWalkSpeed * kWalkSpeed), x1 = std::min(kHeroMaxX, at.x + kNear);
+  const kt::HitNumbers& n = HitsOf(kind);
+  for (int row = 0; row <= kFloorRow; ++row) {
+    const int heroY = row * kt::kCellSize - 100;
+    if (heroY <= at.y + n.contactTop || heroY >= at.y + n.contactBottom) continue;  // its body cannot touch him
+    bool knocked = false, punched = false;
+    for (int x = x0; x <= x1 && !punched; x += kWalkSpeed) {
+      if (!HeroStands(x, row)) continue;
+      knocked |= BodyKnocks(kind, x, heroY, at);
+      punched |= PunchLands(kind, x, heroY, at);
+    }
+    if (knocked && !punched) return true;
+  }
+  return false;
 }
 
 }  // namespace gen

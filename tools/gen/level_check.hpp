@@ -5,7 +5,10 @@
 // and jumping. The review picture and the level tests share all of it.
 #include <array>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <span>
+#include <tuple>
 #include <vector>
 
 #include "gen/canvas.hpp"
@@ -72,6 +75,13 @@ Box LegsBox(EnemyKind kind, int x, int y);
 // Number of pixels of the box that lie in solid cells.
 int SolidPixels(const kt::StageMapData& map, const Box& box);
 
+// Where an enemy stands: its X and Y.
+struct Spot {
+  int x = 0, y = 0;
+  friend bool operator==(const Spot&, const Spot&) = default;
+  friend auto operator<=>(const Spot&, const Spot&) = default;
+};
+
 // How a walker moves on from its rest: walkers that pace (kurosuke, sikaky,
 // Mogeta) walk in their start direction, turn at walls and drop off edges; a
 // walking gek heads left leg by leg and jumps where a wall blocks it.
@@ -81,6 +91,8 @@ struct Roam {
   int worstEmbedding = 0;      // most pixels of its legs inside solid cells while standing
   int worstX = 0, worstY = 0;  // where that was
   int steps = 0;
+  std::vector<Spot> stands;    // where it stood from step `keepFrom` on, in order (no spot twice in a row)
+  int keepFrom = -1;           // -1: keeps none
 
   void Note(int embedding, int x, int y) {
     if (embedding <= worstEmbedding) return;
@@ -88,8 +100,13 @@ struct Roam {
     worstX = x;
     worstY = y;
   }
+  void Keep(int step, int x, int y) {
+    if (keepFrom < 0 || step < keepFrom) return;
+    if (stands.empty() || stands.back() != Spot{x, y}) stands.push_back({x, y});
+  }
 };
-Roam RoamFrom(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int maxSteps);
+// `keepFrom` >= 0 keeps the places it stands on from that step on in `stands`.
+Roam RoamFrom(const kt::StageMapData& map, EnemyKind kind, const Rest& rest, int maxSteps, int keepFrom = -1);
 
 // One hero in the stage, standing or in the air.
 struct HeroBody {
@@ -120,6 +137,70 @@ class HeroReach {
   static constexpr int kXs = kHeroMaxX / kWalkSpeed + 1;
   std::vector<bool> stands_;   // [x / 5 * kMapFileRows + row]
   std::vector<bool> stoodOn_;  // [column * kMapFileRows + row]
+};
+
+// ---- fights -----------------------------------------------------------------
+
+// The kind's own hit tests (the game's, with its numbers) between a hero whose box
+// stands at (heroX, heroY) and an enemy at `at`: whether his punch lands on it
+// (facing it, his hands where every step's pose reset puts them), and whether its
+// body knocks him back.
+bool PunchLands(EnemyKind kind, int heroX, int heroY, Spot at);
+bool BodyKnocks(EnemyKind kind, int heroX, int heroY, Spot at);
+
+// The places a walker stands on from step `from` to step `to` after its rest, each
+// once. Pacers and walking geks move as RoamFrom has them; a stationary gek and a
+// byoon (which leaps from where it rests and comes down again) keep to their rest.
+std::vector<Spot> WalkBand(const kt::StageMapData& map, const EnemyStart& e, int from, int to);
+
+// How heroes fight an enemy standing at a spot.
+enum class Fight {
+  FromTheFloor,  // a hero on the floor lands a punch (he walks it everywhere: no wall stops him)
+  OnItsLedge,    // it stands on a floating ledge, and a hero who jumps up there lands a punch
+  OutOfReach,    // neither: raised ground that heroes walk in front of holds it above their punches
+};
+
+// What a walker's places hold for the heroes.
+struct WalkerFaults {
+  int places = 0;                       // places it stands on
+  int outOfReach = 0;                   // ...where no hero can fight it
+  std::optional<Spot> firstOutOfReach;
+  // The first place it keeps to (a stationary gek's ledge, a pacer's band once it
+  // has settled; a walking gek moves on and a byoon leaps at the hero) where its
+  // body knocks heroes below it from out of their reach.
+  std::optional<Spot> knocksFromAbove;
+};
+
+// How long a walker is followed: a walking gek heads left all the way; the others
+// have long settled into their pacing band by then, after `kSettled` steps.
+int WalkSteps(const EnemyStart& e);
+inline constexpr int kSettled = 600;
+
+// The fights of one stage layout: which ground is a floating ledge, what the heroes
+// reach, and each place's verdict (kept, as walkers share much of their ways).
+class Fights {
+ public:
+  explicit Fights(const kt::StageMapData& map);
+  WalkerFaults Check(const EnemyStart& e) const;
+  Fight How(EnemyKind kind, Spot at) const;
+  // Heroes stuck below it: its body knocks a hero standing where heroes stand (the
+  // floor, or a place they reach), while no hero standing at that height lands a
+  // punch on it.
+  bool KnocksFromOutOfReach(EnemyKind kind, Spot at) const;
+  // The solid cell (column, row) is not joined to the floor through other solid cells.
+  bool Floating(int column, int row) const;
+  const HeroReach& Reach() const { return reach_; }
+
+ private:
+  // A hero can stand with his box at x on row `row`: on the floor anywhere, or where he reaches.
+  bool HeroStands(int x, int row) const;
+  Fight JudgeHow(EnemyKind kind, Spot at) const;
+  bool JudgeKnocks(EnemyKind kind, Spot at) const;
+  kt::StageMapData map_;
+  HeroReach reach_;
+  std::vector<bool> grounded_;  // [column * kMapFileRows + row]
+  mutable std::map<std::tuple<EnemyKind, int, int>, Fight> how_;
+  mutable std::map<std::tuple<EnemyKind, int, int>, bool> knocks_;
 };
 
 // The review picture of the whole stage: the painted near strip over a plain sky,

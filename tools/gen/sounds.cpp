@@ -221,65 +221,97 @@ std::vector<int16_t> Confirm() {
   return fx.Pcm(11000);
 }
 
+// A hero's footstep: a soft, low "tup" of a shoe on the ground.
 std::vector<int16_t> HeroStep() {
   return Fx{}
-      .Add(0, 0.06, Noise(0.6, Hit(0.001, 0.06), 1800, 600))
-      .Add(0, 0.08, Sweep(Wave::kSine, 110, 60, 0.06, Hit(0.002, 0.08), 0.7))
+      .Add(0, 0.05, Noise(0.5, Hit(0.002, 0.05), 700, 300))
+      .Add(0, 0.08, Sweep(Wave::kSine, 150, 70, 0.07, Hit(0.003, 0.08), 0.9))
       .Pcm(8000);
 }
 
+// The punch's swing: a short, bright rush of air that rises as the fist flies.
 std::vector<int16_t> PunchWhoosh() {
   return Fx{}
-      .Add(0, 0.21, Noise(1.0, Hit(0.07, 0.14), 700, 3500, 300))
-      .Add(0.05, 0.1, Sweep(Wave::kTriangle, 220, 120, 0.1, Hit(0.01, 0.09), 0.3))
+      .Add(0, 0.13, Noise(1.0, Hit(0.05, 0.08), 1500, 7000, 900))
+      .Add(0.02, 0.09, Noise(0.4, Hit(0.04, 0.05), 0, 0, 4000))
       .Pcm(12000);
 }
 
+// The hero's jump: a clean pulse that springs up two octaves, thinning as it goes.
 std::vector<int16_t> HeroJump() {
-  Tone t = Sweep(Wave::kSquare, 280, 840, 0.14, {0.003, 0.12, 0.3, 0.05}, 0.5);
-  t.lowpass = 5000;
-  return Fx{}.Add(0, 0.12, t).Pcm(10000);
+  Tone t = Sweep(Wave::kSquare, 330, 1320, 0.12, {0.003, 0.13, 0.25, 0.04}, 0.5);
+  t.duty = 0.5;
+  t.dutyEnd = 0.125;
+  t.lowpass = 7000;
+  Tone octave = t;
+  octave.freq *= 2;
+  octave.freqEnd *= 2;
+  octave.gain = 0.12;
+  return Fx{}.Add(0, 0.14, t).Add(0.01, 0.13, octave).Pcm(10000);
 }
 
+// A gek throws its ball: a hiss falling from high to low as the arm swings
+// down, and a hollow "pok" as the ball leaves the hand.
 std::vector<int16_t> Throw() {
+  Tone pok{.wave = Wave::kSine, .freq = 440, .freqEnd = 400, .env = Hit(0.001, 0.07), .gain = 0.7};
+  Tone knock = pok;
+  knock.freq = 1380;
+  knock.freqEnd = 1300;
+  knock.gain = 0.25;
+  knock.env = Hit(0.001, 0.03);
   return Fx{}
-      .Add(0, 0.15, Noise(0.7, Hit(0.03, 0.12), 1200, 3000, 200))
-      .Add(0, 0.12, Sweep(Wave::kTriangle, 700, 250, 0.15, {0.005, 0.1, 0.3, 0.05}, 0.6))
+      .Add(0, 0.1, Noise(0.8, Hit(0.02, 0.08), 9000, 2000, 1800))
+      .Add(0.085, 0.07, pok)
+      .Add(0.085, 0.03, knock)
       .Pcm(11000);
 }
 
+// A big creature hurt (the boss, the gek): a deep boom and crunch under a low,
+// growling roar that trails off.
 std::vector<int16_t> HeavyHit() {
-  const VoiceSpec cry{.duration = 0.45,
-                      .pitch = {{{0, 320}, {0.35, 180}}},
-                      .amp = {{{0, 0}, {0.03, 0}, {0.07, 1}, {0.3, 0.8}, {0.45, 0}}},
-                      .f1 = {{{0, 700}, {0.4, 500}}},
-                      .f2 = {{{0, 1100}, {0.4, 900}}},
-                      .vibDepth = 0.5,
-                      .vibRate = 9,
-                      .breath = 0.15};
+  const VoiceSpec roar{.duration = 0.5,
+                       .pitch = {{{0, 150}, {0.08, 190}, {0.45, 95}}},
+                       .amp = {{{0, 0}, {0.04, 0}, {0.09, 1}, {0.3, 0.75}, {0.5, 0}}},
+                       .f1 = {{{0, 520}, {0.45, 380}}},
+                       .f2 = {{{0, 880}, {0.45, 700}}},
+                       .vibDepth = 0.9,
+                       .vibRate = 23,
+                       .breath = 0.3};
   return Fx{}
-      .Add(0, 0.12, Noise(1.0, Hit(0.001, 0.12), 3000, 400))
-      .Add(0, 0.2, Sweep(Wave::kSine, 140, 40, 0.15, Hit(0.001, 0.2), 1.0))
-      .Add(0.04, cry, 0.8)
+      .Add(0, 0.1, Noise(0.9, Hit(0.002, 0.1), 1000, 200))
+      .Add(0, 0.32, Sweep(Wave::kSine, 95, 32, 0.3, Hit(0.001, 0.32), 0.8))
+      .Add(0.03, roar, 1.0)
       .Pcm(15000);
 }
 
+// A small enemy's step: a tiny, high "pit", quiet enough to repeat while it walks.
 std::vector<int16_t> EnemyStep() {
-  return Fx{}
-      .Add(0, 0.047, Noise(0.6, Hit(0.002, 0.045), 1200))
-      .Add(0.01, 0.022, Noise(0.2, Hit(0.002, 0.02), 0, 0, 2500))
-      .Pcm(4500);
+  Tone pip{.wave = Wave::kTriangle, .freq = 1500, .freqEnd = 1150, .env = Hit(0.001, 0.025), .gain = 0.6};
+  return Fx{}.Add(0, 0.025, pip).Add(0, 0.012, Noise(0.35, Hit(0.001, 0.012), 0, 0, 5000)).Pcm(4500);
 }
 
+// A punch landing on a small enemy: a sharp crack over a wooden "tok" with a
+// short thud under it.
 std::vector<int16_t> EnemyHit() {
-  Tone zap = Sweep(Wave::kSquare, 900, 200, 0.12, Hit(0.001, 0.14), 0.7);
-  return Fx{}.Add(0, 0.09, Noise(0.9, Hit(0.001, 0.09), 6000, 800)).Add(0, 0.141, zap).Pcm(13000);
+  Tone tok{.wave = Wave::kSine, .freq = 760, .env = Hit(0.001, 0.08), .gain = 0.8};
+  Tone ring = tok;
+  ring.freq = 2050;
+  ring.gain = 0.35;
+  ring.env = Hit(0.001, 0.045);
+  return Fx{}
+      .Add(0, 0.025, Noise(1.0, Hit(0.001, 0.025), 0, 0, 2500))
+      .Add(0, 0.08, tok)
+      .Add(0, 0.045, ring)
+      .Add(0, 0.06, Sweep(Wave::kSine, 200, 110, 0.05, Hit(0.001, 0.06), 0.5))
+      .Pcm(13000);
 }
 
+// A patatta's wing beat: a soft, low "flup" as the wings press down, and a
+// lighter one as they lift.
 std::vector<int16_t> Flap() {
   return Fx{}
-      .Add(0, 0.13, Noise(1.0, Hit(0.03, 0.1), 900, 2200))
-      .Add(0, 0.1, Sweep(Wave::kTriangle, 90, 60, 0.1, Hit(0.01, 0.09), 0.6))
+      .Add(0, 0.06, Noise(1.0, Hit(0.02, 0.05), 700, 280, 120))
+      .Add(0.085, 0.045, Noise(0.5, Hit(0.015, 0.04), 1000, 450, 150))
       .Pcm(8000);
 }
 
@@ -372,18 +404,20 @@ std::vector<int16_t> SpinWhoosh() {
   return fx.Pcm(11000);
 }
 
+// A sikaky's hop: a spring wobbling on its way up, "boyoyoing".
 std::vector<int16_t> Boing() {
-  Tone spring = Sweep(Wave::kTriangle, 180, 520, 0.08, Hit(0.002, 0.3), 0.8);
-  spring.vibDepth = 2.0;
-  spring.vibRate = 18;
-  spring.vibDelay = 0.06;
+  Tone spring = Sweep(Wave::kTriangle, 140, 330, 0.3, Hit(0.002, 0.36), 0.8);
+  spring.vibDepth = 3.0;
+  spring.vibRate = 15;
+  spring.vibDelay = 0.02;
   Tone edge = spring;
   edge.wave = Wave::kSquare;
   edge.duty = 0.125;
-  edge.freq *= 2;
-  edge.freqEnd *= 2;
-  edge.gain = 0.15;
-  return Fx{}.Add(0, 0.302, spring).Add(0, 0.302, edge).Pcm(10000);
+  edge.freq *= 3;
+  edge.freqEnd *= 3;
+  edge.gain = 0.12;
+  edge.lowpass = 3000;
+  return Fx{}.Add(0, 0.36, spring).Add(0, 0.36, edge).Pcm(10000);
 }
 
 std::vector<int16_t> BossBeam() {
@@ -401,18 +435,27 @@ std::vector<int16_t> BossBeam() {
       .Pcm(12000);
 }
 
+// A sikaky fires its slow ball: a cork's pop, then a hollow, wobbling "fwoo"
+// sinking away.
 std::vector<int16_t> Shot() {
+  Tone ball = Sweep(Wave::kTriangle, 430, 170, 0.2, {0.01, 0.2, 0.0, 0.01}, 0.7);
+  ball.vibDepth = 1.0;
+  ball.vibRate = 19;
+  ball.lowpass = 2500;
   return Fx{}
-      .Add(0, 0.12, Sweep(Wave::kSquare, 1100, 280, 0.1, Hit(0.001, 0.12), 0.5))
-      .Add(0, 0.03, Noise(0.5, Hit(0.001, 0.03), 4000))
+      .Add(0, 0.02, Noise(0.7, Hit(0.001, 0.02), 2500))
+      .Add(0, 0.025, Sweep(Wave::kSine, 1100, 380, 0.025, Hit(0.001, 0.025), 0.8))
+      .Add(0.015, 0.21, ball)
       .Pcm(11000);
 }
 
+// The boss's wing beat: a huge, slow "whoom" of air pushed down, a deep boom
+// under it and the leathery snap of the wing at the bottom of the stroke.
 std::vector<int16_t> WingBeat() {
   return Fx{}
-      .Add(0, 0.28, Noise(1.0, Hit(0.06, 0.22), 400, 1200))
-      .Add(0.04, 0.15, Noise(0.8, Hit(0.01, 0.14), 250))
-      .Add(0.04, 0.18, Sweep(Wave::kSine, 70, 45, 0.18, Hit(0.01, 0.17), 0.6))
+      .Add(0, 0.3, Noise(1.0, {0.12, 0.18, 0.0, 0.01}, 300, 900))
+      .Add(0.05, 0.25, Sweep(Wave::kSine, 62, 40, 0.25, Hit(0.04, 0.21), 1.0))
+      .Add(0.17, 0.03, Noise(0.5, Hit(0.001, 0.03), 0, 0, 1800))
       .Pcm(10000);
 }
 

@@ -168,6 +168,7 @@ void DrawMarks(World& w) {
 }
 
 void DrawEnemies(World& w, const kt::StageMapData& map) {
+  const Fights fights(map);
   for (const EnemyStart& e : EnemyStarts()) {
     const uint16_t ink = AmountInk(e.amount);
     const int a = AmountIndex(e.amount);
@@ -177,6 +178,11 @@ void DrawEnemies(World& w, const kt::StageMapData& map) {
     w.Frame(box.l, box.t, box.r, box.b, ink);
     if (e.stationary) w.Frame(box.l + 1, box.t + 1, box.r - 1, box.b - 1, ink);
     if (!rest.landed) w.Label(rest.x, rest.y, "NO GROUND", Rgb(255, 0, 0));
+    // Where heroes cannot fight it, or it knocks them from above their punches.
+    const WalkerFaults faults = fights.Check(e);
+    if (faults.firstOutOfReach) w.Label(faults.firstOutOfReach->x, faults.firstOutOfReach->y, "OUT OF REACH", Rgb(255, 0, 0));
+    if (faults.knocksFromAbove)
+      w.Label(faults.knocksFromAbove->x, faults.knocksFromAbove->y + 13, "KNOCKS FROM ABOVE", Rgb(255, 0, 0));
     // Where it is placed, and its fall.
     if (rest.y != e.y) {
       for (int y = e.y; y < rest.y; y += 3) w.Set(e.x + 2 * a, y, ink);
@@ -217,7 +223,8 @@ void DrawLegend(Canvas& c) {
     x += 120;
   }
   Text(c, x + 20, top + 58, "CYAN DASHES = SOLID CELLS OF THE MAP", Rgb(0, 255, 255));
-  Text(c, 10, top + 76, "ORANGE = TERRAIN CORRECTIONS  RED = EXIT", Rgb(255, 150, 60));
+  Text(c, 10, top + 76, "ORANGE = TERRAIN CORRECTIONS  RED = EXIT, WALKERS HEROES CANNOT FIGHT FAIRLY",
+       Rgb(255, 150, 60));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ class SoakPlatform final : public kt::HeadlessPlatform {
   const kt::Game& game_;
   std::unique_ptr<kt::autoplay::Bot> bot_;
   kt::KeyTable chord_{};
-  uint32_t chordEnd_ = 0;
+  uint64_t chordEnd_ = 0;
 };
 
 bool KnownScene(int32_t id) { return kt::ScenePace(id) >= 0; }
