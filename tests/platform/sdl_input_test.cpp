@@ -32,7 +32,7 @@ void PushWindowEvent(Uint8 event) {
 std::unique_ptr<Platform> DummyPlatform() {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  auto platform = MakeSdlPlatform({.window = true, .mute = true});
+  auto platform = MakeSdlPlatform({.window = true, .mute = true, .padMappings = {}});
   platform->OpenAudio();
   platform->OpenDisplay();
   return platform;
@@ -66,11 +66,15 @@ TEST(SdlInput, ATapBetweenTwoPassesShowsForOnePass) {
   EXPECT_TRUE(keys[vk::Down]);
   platform->ProcessMessages(keys);
   EXPECT_FALSE(keys[vk::Down]);
-  // A focus loss releases held keys and forgets taps.
+  // A focus loss releases held keys and forgets taps; only the focus-lost
+  // key shows, for one pass.
   Push(SDL_KEYDOWN, SDL_SCANCODE_L);
   Push(SDL_KEYUP, SDL_SCANCODE_L);
   Push(SDL_KEYDOWN, SDL_SCANCODE_K);
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  platform->ProcessMessages(keys);
+  EXPECT_TRUE(keys[vk::FocusLost]);
+  EXPECT_EQ(std::count(keys.begin(), keys.end(), true), 1);
   platform->ProcessMessages(keys);
   EXPECT_EQ(std::count(keys.begin(), keys.end(), true), 0);
 }
