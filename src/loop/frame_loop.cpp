@@ -38,6 +38,25 @@ const SceneEntry* FindScene(int32_t id) {
   return nullptr;
 }
 
+void OpenPause(Game& g) {
+  g.PauseCursor = 0;
+  g.LastPollTick = g.FrameTick;
+  g.SceneId = scene::Pause;
+  g.input.Pending[vk::Enter] = false;  // the press that paused is not also a choice in the menu
+}
+
+// The pads drive the heroes from the stage start to the boss; everywhere
+// else they navigate.
+PadLayout PadLayoutFor(const Game& g) {
+  switch (g.SceneId) {
+    case scene::StageStart:
+    case scene::WalkIn:
+    case scene::Gameplay:
+    case scene::BossStage: return PadLayout::Play;
+    default: return PadLayout::Menu;
+  }
+}
+
 }  // namespace
 
 int32_t NextStepMark(int32_t now, int32_t lastMark, int32_t pace) {
@@ -81,20 +100,19 @@ bool FramePass(Game& g, Platform& platform) {
   // A scene that ends the game does so at once: nothing more of the pass runs.
   if (g.QuitRequested) return false;
 
+  // The window lost the focus (or a pad was pulled out) during the stage:
+  // pause, as Enter would.
+  if (g.SceneId == scene::Gameplay && g.KeyState[vk::FocusLost]) OpenPause(g);
   // Enter (pause, during gameplay) and F6 (costumes) act at most every 500 ms.
   if (TimeReached(g.FrameTick, g.LastPollTick, 500)) {
-    if (g.SceneId == scene::Gameplay && g.KeyState[vk::Enter]) {
-      g.PauseCursor = 0;
-      g.LastPollTick = g.FrameTick;
-      g.SceneId = scene::Pause;
-      g.input.Pending[vk::Enter] = false;  // the press that paused is not also a choice in the menu
-    }
+    if (g.SceneId == scene::Gameplay && g.KeyState[vk::Enter]) OpenPause(g);
     if (g.KeyState[vk::F6]) {
       g.LastPollTick = g.FrameTick;
       g.CostumeToggle = g.CostumeToggle == 1 ? 0 : 1;
     }
   }
 
+  platform.SetPadLayout(PadLayoutFor(g));
   Present(g, platform, stepped);
   platform.ProcessMessages(g.KeyState);
 

@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 
+#include "loop/frame_loop.hpp"
+#include "loop/game.hpp"
+#include "loop/startup.hpp"
 #include "platform/platform.hpp"
 
 namespace kt {
@@ -120,6 +123,25 @@ TEST(SdlPads, ARemovedPadReleasesItsKeysAndAPadPluggedInLaterPlays) {
   Pass(*platform);
   again.Button(SDL_CONTROLLER_BUTTON_Y, true);
   EXPECT_TRUE(Pass(*platform)['O']);
+}
+
+TEST(SdlPads, APadPulledOutDuringTheStagePausesIt) {
+  auto platform = DummyPlatform();
+  auto g = NewGame();
+  Startup(*g, *platform, {KT_DATA_DIR, 1});
+  g->SceneId = scene::StageStart;
+  auto pad = std::make_unique<VirtualPad>();
+  for (int i = 0; i < 200 && g->SceneId != scene::Gameplay; ++i) ASSERT_TRUE(FramePass(*g, *platform));
+  ASSERT_EQ(g->SceneId, scene::Gameplay);
+  const int32_t start = g->Tavo.X;
+  pad->Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(FramePass(*g, *platform));
+  EXPECT_GT(g->Tavo.X, start);  // the first pad walks Tavo
+  pad.reset();
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(FramePass(*g, *platform));
+  EXPECT_EQ(g->SceneId, scene::Pause);
+  EXPECT_EQ(g->PauseCursor, 0);
+  EXPECT_FALSE(g->KeyState[vk::Right]);
 }
 
 }  // namespace
