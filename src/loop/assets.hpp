@@ -82,6 +82,12 @@ inline constexpr std::array<std::string_view, kSoundCount> kSoundFiles{
     "THS",     "BossS",    "sikakutobi", "story", "clear", "bossbimu", "sikakuK",  "bosshaba", "nigekoe",
 };
 
+// The five tunes follow the music volume, every other sound (the boss's cry
+// in the ending too) the effects volume.
+inline constexpr bool IsMusic(Sfx s) {
+  return s == Sfx::OP || s == Sfx::G_over || s == Sfx::BossS || s == Sfx::story || s == Sfx::clear;
+}
+
 inline constexpr std::string_view SoundName(Sfx s) { return kSoundFiles[static_cast<size_t>(s)]; }
 inline constexpr std::string_view BitmapName(Bmp b) { return kBitmapFiles[static_cast<size_t>(b)].name; }
 
