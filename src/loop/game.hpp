@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "loop/assets.hpp"
+#include "loop/font_sheet.hpp"
 #include "loop/input.hpp"
 #include "loop/random.hpp"
 #include "platform/keys.hpp"
@@ -69,6 +70,7 @@ struct Display {
   Surface back{kScreenWidth, kScreenHeight};
   Surface front{kScreenWidth, kScreenHeight};
   int newPictures = 0;  // flips still to put on screen since the last step
+  FontMetrics font{};   // where the letters of fontmoji are
 
   Surface& World() { return sheets[0]; }
   const Surface& Sheet(Bmp b) const { return sheets[static_cast<size_t>(b)]; }

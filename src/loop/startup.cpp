@@ -4,6 +4,7 @@
 
 #include "loop/data_dir.hpp"
 #include "loop/frame_loop.hpp"
+#include "loop/text.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
 
@@ -51,6 +52,7 @@ void Startup(Game& g, Platform& platform, const StartupOptions& options) {
   LoadSounds(g, platform, data / "sound");
   platform.OpenDisplay();
   LoadBitmaps(g, data / "bmp");
+  g.display.font = MeasureFont(g.display.Sheet(Bmp::fontmoji));
   g.settings.GraphicsReady = true;
   LoadStageMap(data / "map", g.StageMap);
   ResetSettings(g);
