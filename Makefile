@@ -7,9 +7,10 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 PREFIX ?= /usr/local
 # desktop-file-utils and appstream check the installed files; dpkg-dev and file
-# let the package find its library dependencies; fftw measures the sounds in the tests.
+# let the package find its library dependencies; fftw measures the sounds in the tests;
+# toml++ reads and writes the settings file.
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev libfftw3-dev \
-           desktop-file-utils appstream dpkg-dev file
+           libtomlplusplus-dev desktop-file-utils appstream dpkg-dev file
 
 .PHONY: run test deps build asan-test bench install package clean
 

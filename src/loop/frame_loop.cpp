@@ -1,6 +1,6 @@
 #include "loop/frame_loop.hpp"
 
-#include <ostream>
+#include <iostream>
 
 #include "boss/boss_stage.hpp"
 #include "frontend/ending.hpp"
@@ -112,9 +112,18 @@ bool FramePass(Game& g, Platform& platform) {
     }
   }
 
+  if (g.prefs.ControlsChanged) {
+    platform.SetBindings(g.prefs.Controls);
+    g.prefs.ControlsChanged = false;
+  }
   platform.SetPadLayout(PadLayoutFor(g));
   Present(g, platform, stepped);
   platform.ProcessMessages(g.KeyState);
+  if (const auto full = platform.TakeFullScreenChange()) {
+    g.prefs.FullScreen = *full;
+    g.prefs.SavePending = true;
+  }
+  if (g.prefs.SavePending) SaveKept(g, std::cerr);
 
   const int32_t pace = ScenePace(g.SceneId);
   platform.IdleUntil(pace > 0 ? static_cast<uint32_t>(TickAdd(g.LastStepTick, pace)) : platform.Ticks());

@@ -11,6 +11,7 @@
 #include "loop/assets.hpp"
 #include "loop/font_sheet.hpp"
 #include "loop/input.hpp"
+#include "loop/preferences.hpp"
 #include "loop/random.hpp"
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
@@ -113,6 +114,7 @@ struct Game {
 
   // ---- settings ----
   Settings settings;
+  Preferences prefs;  // kept between runs with the options screen's values
 
   // ---- heroes ----
   Hero Kurara;

@@ -13,6 +13,7 @@
 #include "loop/dump.hpp"
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
+#include "loop/settings_file.hpp"
 #include "loop/startup.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
@@ -21,9 +22,33 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
+    "                   [--config FILE]\n"
     "       kurara-tavo --version | --help\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
-    "                   [--script FILE] [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n";
+    "                   [--script FILE] [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n"
+    "                   [--config FILE]\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "  --window         play in a window instead of full screen (Alt+Enter switches)\n"
+    "  --mute           play without a sound device\n"
+    "  --players 1|2    every game started from the menu has one player (who switches heroes\n"
+    "                   with Space) or two\n"
+    "  --extra-enemies  every game started from the menu has the mogeta and the byoon\n"
+    "  --seed N         the random seed (default: the time of day; headless: 0)\n"
+    "  --data DIR       the folder holding bmp/, sound/ and map/\n"
+    "  --config FILE    keep the settings in FILE instead of the usual settings file\n"
+    "  --headless       run without window or sound on a fake clock, from a key script:\n"
+    "    --tick-ms N      game time per pass (default 16)\n"
+    "    --start-tick N   the clock's first value (default 0)\n"
+    "    --script FILE    lines '<ms> [KEY ...]' hold the named keys for that long\n"
+    "    --max-ms N       end after this much game time (default without a script: 10000)\n"
+    "    --screenshot F   write the last picture as a BMP\n"
+    "    --dump-state F   write the game state at the end as JSON ('-': standard output)\n"
+    "    --trace F        write one JSON line per scene step\n"
+    "  --version, --help\n"
+    "\n"
+    "In the game F1 shows the controls and lets you change them.\n";
 
 struct Options {
   bool headless = false;
@@ -37,6 +62,7 @@ struct Options {
   std::string script;
   std::optional<uint32_t> maxMs;
   std::string screenshot, dumpState, trace;
+  std::filesystem::path config;  // the settings file; empty: the usual one (none when headless)
 };
 
 // Parses a whole decimal number in [0, max] or fails.
@@ -81,6 +107,7 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     else if (a == "--screenshot") ok = text(o.screenshot);
     else if (a == "--dump-state") ok = text(o.dumpState);
     else if (a == "--trace") ok = text(o.trace);
+    else if (a == "--config") ok = text(o.config) && !o.config.empty();
     else ok = false;
     if (!ok) {
       std::fprintf(stderr, "kurara-tavo: bad argument '%s'\n%s", a.c_str(), kUsage);
@@ -109,7 +136,29 @@ void WriteResults(const Options& o, const kt::Game& g) {
   }
 }
 
-// The settings the command line overrides after start-up.
+// Where the settings are kept, and what they hold now; warnings about the
+// file go to standard error.
+kt::KeptStart ReadKept(const std::filesystem::path& file) {
+  kt::KeptStart k;
+  k.file = file;
+  if (file.empty()) return k;
+  const kt::SettingsRead read = kt::ReadSettingsFile(file);
+  for (const std::string& w : read.warnings) std::fprintf(stderr, "kurara-tavo: %s\n", w.c_str());
+  k.values = read.values;
+  return k;
+}
+
+// The usual settings file, or nothing (with a note) if the system has no
+// folder for it.
+std::filesystem::path UsualSettingsFile() {
+  try {
+    return kt::UserDataDir() / "settings.toml";
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kurara-tavo: %s; the settings are not kept\n", e.what());
+    return {};
+  }
+}
+
 // Overrides of the menu's choices, for tests and scripts: every game started
 // from the menu takes them.
 void ApplyOptions(const Options& o, kt::Game& g) {
@@ -129,7 +178,10 @@ int RunHeadless(const Options& o, kt::Game& g) {
     if (!trace) throw kt::FatalError(o.trace + ": cannot write the trace");
     g.trace = &trace;
   }
-  kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
+  // A headless run reads and writes settings only from a file it is given,
+  // so scripts play the same everywhere.
+  const kt::KeptStart kept = ReadKept(o.config);
+  kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)}, kept);
   ApplyOptions(o, g);
   platform->Begin(g.KeyState);
   // Without a script and a limit the run lasts ten seconds of game time.
@@ -142,9 +194,19 @@ int RunHeadless(const Options& o, kt::Game& g) {
 }
 
 int RunWindowed(const Options& o, kt::Game& g) {
-  auto platform = kt::MakeSdlPlatform(o.sdl);
+  const kt::KeptStart kept = ReadKept(o.config.empty() ? UsualSettingsFile() : o.config);
+  kt::SdlOptions sdl = o.sdl;
+  if (kept.values) {
+    sdl.window = sdl.window || !kept.values->FullScreen;
+    sdl.windowScale = kept.values->WindowScale;
+  }
   try {
-    kt::Startup(g, *platform, {o.dataDir, o.seed});
+    sdl.padMappings = kt::UserDataDir() / "gamecontrollerdb.txt";
+  } catch (const std::exception&) {
+  }
+  auto platform = kt::MakeSdlPlatform(sdl);
+  try {
+    kt::Startup(g, *platform, {o.dataDir, o.seed}, kept);
     ApplyOptions(o, g);
     while (kt::FramePass(g, *platform)) {
     }
@@ -165,6 +227,11 @@ int main(int argc, char** argv) {
   }
   if (argc == 2 && !std::strcmp(argv[1], "--help")) {
     std::fputs(kUsage, stdout);
+    std::fputs(kHelp, stdout);
+    const std::filesystem::path file = UsualSettingsFile();
+    if (!file.empty())
+      std::printf("The settings are kept in %s (pad mappings may be added in %s).\n", file.string().c_str(),
+                  (file.parent_path() / "gamecontrollerdb.txt").string().c_str());
     return 0;
   }
   const auto options = ParseArgs(argc, argv);

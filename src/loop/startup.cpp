@@ -47,7 +47,7 @@ void ResetSettings(Game& g) {
   g.SceneId = scene::TitleSetup;
 }
 
-void Startup(Game& g, Platform& platform, const StartupOptions& options) {
+void Startup(Game& g, Platform& platform, const StartupOptions& options, const KeptStart& kept) {
   const std::filesystem::path data = FindDataDir(options.dataDir, ProgramDir());
   LoadSounds(g, platform, data / "sound");
   platform.OpenDisplay();
@@ -56,6 +56,8 @@ void Startup(Game& g, Platform& platform, const StartupOptions& options) {
   g.settings.GraphicsReady = true;
   LoadStageMap(data / "map", g.StageMap);
   ResetSettings(g);
+  if (kept.values) ApplyKept(g, *kept.values);
+  g.prefs.File = kept.file;
   g.rng.Seed(options.seed ? *options.seed : TimeOfDaySeed());
   StartClock(g, platform.Ticks());
 }
