@@ -203,6 +203,40 @@ void DumpSounds(const Game& g, JsonWriter& j) {
   j.EndArray();
 }
 
+// The controls card and the bindings, by the settings file's names.
+void DumpControls(const Game& g, JsonWriter& j) {
+  const ControlsCardState& c = g.card;
+  j.BeginObject("ControlsCard")
+      .Field("Shown", c.Shown)
+      .Field("Row", c.Row)
+      .Field("Column", c.Column)
+      .Field("Waiting", c.Waiting)
+      .Field("Notice", c.Notice)
+      .Field("Swapped", c.Swapped)
+      .EndObject();
+  const Bindings& b = g.prefs.Controls;
+  j.BeginObject("Controls");
+  for (int set = 0; set < kHeroSets; ++set) {
+    j.BeginObject(set == 0 ? "Kurara" : "Tavo");
+    for (int a = 0; a < kHeroActions; ++a) {
+      const auto action = static_cast<HeroAction>(a);
+      j.BeginObject(HeroActionName(action))
+          .Field("key", PhysKeyName(b.heroKeys[static_cast<size_t>(set)][static_cast<size_t>(a)]))
+          .Field("pad", PadButtonName(b.heroPad[static_cast<size_t>(set)][static_cast<size_t>(a)]))
+          .EndObject();
+    }
+    j.EndObject();
+  }
+  j.BeginObject("Shared");
+  for (int a = 0; a < kSharedActions; ++a)
+    j.BeginObject(SharedActionName(static_cast<SharedAction>(a)))
+        .Field("key", PhysKeyName(b.sharedKeys[static_cast<size_t>(a)]))
+        .Field("pad", PadButtonName(b.sharedPad[static_cast<size_t>(a)]))
+        .EndObject();
+  j.EndObject();
+  j.EndObject();
+}
+
 }  // namespace
 
 void DumpState(const Game& g, std::ostream& out) {
@@ -242,6 +276,7 @@ void DumpState(const Game& g, std::ostream& out) {
   DumpHero("Tavo", g.Tavo, j);
   DumpBoss(g, j);
   DumpSettings(g.settings, j);
+  DumpControls(g, j);
   DumpFrontEnd(g, j);
   DumpEnding(g, j);
   DumpSounds(g, j);

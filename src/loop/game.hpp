@@ -139,6 +139,9 @@ struct Game {
   // ---- pause menu ----
   int32_t PauseCursor = 0;  // 0 continue, 1 restart the stage, 2 quit to the title
 
+  // ---- controls card ----
+  ControlsCardState card;
+
   // ---- runner ----
   std::ostream* trace = nullptr;  // one JSON line per scene step when set
   bool ExtraEnemiesOverride = false;  // every game started from the menu has the mogeta and the byoon (tests)

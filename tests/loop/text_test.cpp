@@ -1,10 +1,13 @@
 // Words set with the generated lettering sheet: every glyph is there and
-// whole, and a line is as wide as measured.
+// whole, a line is as wide as measured, and every name the controls card
+// shows fits its column.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "frontend/frontend_state.hpp"
 #include "loop/text.hpp"
+#include "platform/bindings.hpp"
 #include "platform/platform.hpp"
 
 namespace kt {
@@ -54,6 +57,25 @@ TEST(Text, ALineIsDrawnAsWideAsItIsMeasured) {
     EXPECT_EQ(right - left + 1, TextWidth(font, FontStyle::Selected, text)) << text;
     EXPECT_GE(top, 200);
     EXPECT_LT(bottom, 200 + TextHeight(FontStyle::Selected));
+  }
+}
+
+TEST(Text, EveryNameOnTheControlsCardFitsItsColumn) {
+  const FontMetrics font = MeasureFont(Sheet());
+  for (const FontStyle s : {FontStyle::Normal, FontStyle::Selected}) {
+    for (int k = 1; k < kPhysKeys; ++k) {
+      if (PhysKeyName(static_cast<PhysKey>(k)).empty()) continue;
+      const std::string_view label = PhysKeyLabel(static_cast<PhysKey>(k));
+      EXPECT_LE(TextWidth(font, s, label), card::kColumnWidth) << label;
+    }
+    for (int b = 0; b < kPadButtons; ++b) {
+      const std::string_view label = PadButtonLabel(static_cast<PadButton>(b));
+      EXPECT_LE(TextWidth(font, s, label), card::kColumnWidth) << label;
+    }
+    for (int a = 0; a < kHeroActions; ++a)
+      EXPECT_LE(TextWidth(font, s, HeroActionLabel(static_cast<HeroAction>(a))), card::kLabelWidth);
+    for (int a = 0; a < kSharedActions; ++a)
+      EXPECT_LE(TextWidth(font, s, SharedActionLabel(static_cast<SharedAction>(a))), card::kLabelWidth);
   }
 }
 
