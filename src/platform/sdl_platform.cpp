@@ -67,7 +67,11 @@ class SdlPlatform final : public Platform {
 
   uint32_t Ticks() override { return SDL_GetTicks(); }
 
+  // Opening again keeps what is open: a second device or window would
+  // leave the first one running with nothing to close it (and a mixer the
+  // game still plays into replaced under it).
   Mixer& OpenAudio() override {
+    if (mixer_) return *mixer_;
     if (options_.mute) {
       mixer_ = std::make_unique<Mixer>();
       lastMixTick_ = SDL_GetTicks();
@@ -90,6 +94,7 @@ class SdlPlatform final : public Platform {
   }
 
   void OpenDisplay() override {
+    if (window_) return;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw FatalError(std::string("no display (") + SDL_GetError() + ")");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 flags = options_.window ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;

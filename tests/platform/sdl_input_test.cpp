@@ -141,6 +141,17 @@ TEST(SdlInput, TheWindowFitsTheDisplayAtAWholeScale) {
   EXPECT_EQ(w / 640, h / 480);
 }
 
+TEST(SdlInput, OpeningTheDisplayAndSoundAgainKeepsTheOnesThatAreOpen) {
+  // Start-up opens them after a caller already has: one window, one mixer.
+  auto platform = DummyPlatform();
+  Mixer* mixer = &platform->OpenAudio();
+  platform->OpenDisplay();
+  EXPECT_EQ(&platform->OpenAudio(), mixer);
+  int windows = 0;
+  for (Uint32 id = 1; id < 64; ++id) windows += SDL_GetWindowFromID(id) != nullptr;
+  EXPECT_EQ(windows, 1);
+}
+
 TEST(SdlInput, AClosedWindowEndsTheGameThroughEscapeAndAnErrorBoxNeverBlocks) {
   auto platform = DummyPlatform();
   auto g = NewGame();
