@@ -101,6 +101,7 @@ bool FramePass(Game& g, Platform& platform) {
   bool stepped = ControlsCardPoll(g);
   if (g.card.Shown) {
     stepped = ControlsCardStep(g) || stepped;
+    g.audio.step = {};  // the card's clicks are no scene's (the trace lists scene steps)
   } else {
     stepped = DispatchScene(g) || stepped;
   }
