@@ -49,7 +49,7 @@ done
 [ -x "$prefix/bin/kurara-tavo" ] || fail "$prefix/bin/kurara-tavo is not executable"
 data=$prefix/share/kurara-tavo
 count() { find "$data/$1" -maxdepth 1 -type f -name "*.$2" | wc -l; }
-[ "$(count bmp bmp)" -eq 13 ] || fail "$data/bmp: expected 13 pictures, found $(count bmp bmp)"
+[ "$(count bmp bmp)" -eq 14 ] || fail "$data/bmp: expected 14 pictures, found $(count bmp bmp)"
 [ "$(count sound wav)" -eq 27 ] || fail "$data/sound: expected 27 sounds, found $(count sound wav)"
 [ "$(count map dat)" -eq 6 ] || fail "$data/map: expected 6 map files, found $(count map dat)"
 for tool in ktgen kt_tests kt_bench; do

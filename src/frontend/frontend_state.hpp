@@ -2,8 +2,11 @@
 // The globals of the title sequence, the main menu and the options screen.
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "enemies/enemy_state.hpp"
+#include "platform/bindings.hpp"
+#include "platform/surface.hpp"
 
 namespace kt {
 
@@ -45,6 +48,35 @@ struct FrontEndState {
   int32_t MenuChoice = menu::OnePlayer;
   int32_t OptionsRow = menu::RowAmount;
   std::array<PopTable, kPopTables> PopTables{};
+};
+
+}  // namespace kt
+
+namespace kt {
+
+// The controls card (F1): every binding of both heroes and the shared keys,
+// over whatever the screen shows; the scene beneath waits while it is shown.
+namespace card {
+inline constexpr int32_t kHeroRows = 8;    // rows 0..7: the hero actions
+inline constexpr int32_t kRows = 12;       // rows 8..11: the shared actions
+inline constexpr int32_t kLabelWidth = 176;  // room for an action's name
+inline constexpr int32_t kColumnWidth = 96;  // for a key's or a button's name
+}  // namespace card
+
+struct ControlsCardState {
+  bool Shown = false;
+  int32_t Row = 0;
+  int32_t Column = 1;      // on a hero row: 0 Kurara, 1 Tavo
+  bool Waiting = false;    // for the key or button to bind
+  int32_t StepTick = 0;    // FrameTick of the card's last step
+  int32_t RepeatTick = 0;  // when a held key last acted
+  bool HoldUsed = false;   // the Space held now has opened the card on the title already
+  std::string Notice;      // what the last rebinding did
+  std::string Swapped;     // and whose key or button it swapped
+  std::array<int32_t, 256> PressTicks{};  // the keys' press ticks when the card opened
+  // The two pictures of the flip chain the card is drawn over, put back
+  // when it closes.
+  Surface UnderBack, UnderFront;
 };
 
 }  // namespace kt

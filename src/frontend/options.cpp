@@ -1,5 +1,6 @@
 #include "frontend/options.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "loop/draw.hpp"
@@ -100,6 +101,7 @@ bool Keys(Game& g) {
     SoundPlay(g, Sfx::kettei);
     g.CameraX = 1280;
     g.CameraY = 100;
+    g.prefs.SavePending = true;  // the choices are kept for the next run
   }
   if (acts(vk::Right)) Sideways(g, +1);
   if (acts(vk::Left)) Sideways(g, -1);
@@ -142,6 +144,24 @@ void Lettering(Game& g) {
 int32_t Wrap(int32_t v, int32_t n) { return ((v % n) + n) % n; }
 
 }  // namespace
+
+int32_t AmountChoice(const Settings& s) { return std::max(IndexOf(kAmountMarks, s.AmountMarkX), 0); }
+
+void SetOptionValues(Settings& s, int32_t amount, int32_t lives, bool spinReady, bool burstReady) {
+  if (amount >= 0 && amount < static_cast<int32_t>(kAmountMarks.size())) {
+    s.AmountMarkX = kAmountMarks[static_cast<size_t>(amount)];
+    const int32_t amounts[] = {s.EnemyAmountLow, s.EnemyAmountMid, s.EnemyAmountHigh};
+    s.EnemyAmount = amounts[amount];
+  }
+  if (lives >= 1 && lives <= static_cast<int32_t>(kLivesMarks.size())) {
+    s.LivesMarkX = kLivesMarks[static_cast<size_t>(lives - 1)];
+    s.LivesSetting = lives;
+  }
+  s.HitGaugeMarkX = spinReady ? kGaugeOn : kGaugeOff;
+  s.FullHitGauge = spinReady ? 1 : 0;
+  s.HurtGaugeMarkX = burstReady ? kGaugeOn : kGaugeOff;
+  s.FullHurtGauge = burstReady ? 1 : 0;
+}
 
 void OptionsStep(Game& g) {
   g.CameraX = 0;

@@ -1,5 +1,5 @@
 #pragma once
-// The game's data files: 13 pictures, 27 sounds and 6 map files below data/.
+// The game's data files: 14 pictures, 27 sounds and 6 map files below data/.
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -21,8 +21,9 @@ enum class Bmp : uint8_t {
   Staff,
   Hako,
   teki,
+  fontmoji,  // the letters for text the game sets itself (loop/font_sheet.hpp)
 };
-inline constexpr int kBitmapCount = 13;
+inline constexpr int kBitmapCount = 14;
 
 struct BitmapFile {
   std::string_view name;  // file base name, also the surface's name
@@ -42,6 +43,7 @@ inline constexpr std::array<BitmapFile, kBitmapCount> kBitmapFiles{{
     {"Staff", 380, 1000},
     {"Hako", 520, 600},
     {"teki", 1420, 620},
+    {"fontmoji", 512, 352},
 }};
 
 // Sound voices, in load order.
@@ -81,6 +83,12 @@ inline constexpr std::array<std::string_view, kSoundCount> kSoundFiles{
     "P_tobi",  "P_yarare", "OP",     "G_over",   "rakka", "Vatari",     "MTLS",     "TLS",      "tamari",
     "THS",     "BossS",    "sikakutobi", "story", "clear", "bossbimu", "sikakuK",  "bosshaba", "nigekoe",
 };
+
+// The five tunes follow the music volume, every other sound (the boss's cry
+// in the ending too) the effects volume.
+inline constexpr bool IsMusic(Sfx s) {
+  return s == Sfx::OP || s == Sfx::G_over || s == Sfx::BossS || s == Sfx::story || s == Sfx::clear;
+}
 
 inline constexpr std::string_view SoundName(Sfx s) { return kSoundFiles[static_cast<size_t>(s)]; }
 inline constexpr std::string_view BitmapName(Bmp b) { return kBitmapFiles[static_cast<size_t>(b)].name; }

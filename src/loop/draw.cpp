@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "frontend/controls_card.hpp"
 #include "platform/platform.hpp"
 
 namespace kt {
@@ -18,6 +19,7 @@ void DrawPiece(Game& g, Bmp source, int32_t l, int32_t t, int32_t r, int32_t b, 
 void Present(Game& g, Platform& platform, bool stepped) {
   g.BlitRect = Rect{g.CameraX, g.CameraY, g.CameraX + kScreenWidth, g.CameraY + kScreenHeight};
   BlitKeyed(g.display.World(), g.BlitRect, g.display.back, 0, 0);
+  if (g.card.Shown) ControlsCardDraw(g, g.display.back);
   // The flip: the shown picture becomes the back buffer of the next pass.
   std::swap(g.display.back, g.display.front);
   // Without a new step the world is unchanged, and after two flips so are

@@ -42,6 +42,34 @@ void DumpSounds(const Game& g, JsonWriter& j) {
   j.EndArray();
 }
 
+// The controls card's last words and the bindings, by the settings file's
+// names. The platform turns keys and buttons into the game's keys by these, so
+// no step reads them: they are shown, not hashed.
+void DumpControls(const Game& g, JsonWriter& j) {
+  j.Field("ControlsNotice", g.card.Notice).Field("ControlsSwapped", g.card.Swapped);
+  const Bindings& b = g.prefs.Controls;
+  j.BeginObject("Controls");
+  for (int set = 0; set < kHeroSets; ++set) {
+    j.BeginObject(set == 0 ? "Kurara" : "Tavo");
+    for (int a = 0; a < kHeroActions; ++a) {
+      const auto action = static_cast<HeroAction>(a);
+      j.BeginObject(HeroActionName(action))
+          .Field("key", PhysKeyName(b.heroKeys[static_cast<size_t>(set)][static_cast<size_t>(a)]))
+          .Field("pad", PadButtonName(b.heroPad[static_cast<size_t>(set)][static_cast<size_t>(a)]))
+          .EndObject();
+    }
+    j.EndObject();
+  }
+  j.BeginObject("Shared");
+  for (int a = 0; a < kSharedActions; ++a)
+    j.BeginObject(SharedActionName(static_cast<SharedAction>(a)))
+        .Field("key", PhysKeyName(b.sharedKeys[static_cast<size_t>(a)]))
+        .Field("pad", PadButtonName(b.sharedPad[static_cast<size_t>(a)]))
+        .EndObject();
+  j.EndObject();
+  j.EndObject();
+}
+
 }  // namespace
 
 void DumpState(const Game& g, std::ostream& out) {
@@ -50,6 +78,7 @@ void DumpState(const Game& g, std::ostream& out) {
   JsonVisit visit(j);
   VisitState(g, visit);
   DumpSounds(g, j);
+  DumpControls(g, j);
   const StateHashes h = HashState(g);
   j.Field("StateHash", HashHex(h.total));
   j.BeginObject("StateHashes");

@@ -1,8 +1,9 @@
 #include "loop/frame_loop.hpp"
 
-#include <ostream>
+#include <iostream>
 
 #include "boss/boss_stage.hpp"
+#include "frontend/controls_card.hpp"
 #include "frontend/ending.hpp"
 #include "frontend/menu.hpp"
 #include "frontend/options.hpp"
@@ -36,6 +37,26 @@ const SceneEntry* FindScene(int32_t id) {
   for (const SceneEntry& s : kScenes)
     if (s.id == id) return &s;
   return nullptr;
+}
+
+void OpenPause(Game& g) {
+  g.PauseCursor = 0;
+  g.LastPollTick = g.FrameTick;
+  g.SceneId = scene::Pause;
+  g.input.Pending[vk::Enter] = false;  // the press that paused is not also a choice in the menu
+}
+
+// The pads drive the heroes from the stage start to the boss; everywhere
+// else (and on the controls card) they navigate.
+PadLayout PadLayoutFor(const Game& g) {
+  if (g.card.Shown) return PadLayout::Menu;
+  switch (g.SceneId) {
+    case scene::StageStart:
+    case scene::WalkIn:
+    case scene::Gameplay:
+    case scene::BossStage: return PadLayout::Play;
+    default: return PadLayout::Menu;
+  }
 }
 
 }  // namespace
@@ -77,30 +98,53 @@ bool FramePass(Game& g, Platform& platform) {
   if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
   g.FrameTick = static_cast<int32_t>(platform.Ticks());
   NoteKeyPresses(g);
-  const bool stepped = DispatchScene(g);
+  // While the controls card is shown the scene beneath waits.
+  bool stepped = ControlsCardPoll(g);
+  if (g.card.Shown) {
+    stepped = ControlsCardStep(g) || stepped;
+    g.audio.step = {};  // the card's clicks are no scene's (the trace lists scene steps)
+  } else {
+    stepped = DispatchScene(g) || stepped;
+  }
   if (stepped) ClearPendingPresses(g);
   // A scene that ends the game does so at once: nothing more of the pass runs.
   if (g.QuitRequested) return false;
 
-  // Enter (pause, during gameplay) and F6 (costumes) act at most every 500 ms.
-  if (TimeReached(g.FrameTick, g.LastPollTick, 500)) {
-    if (g.SceneId == scene::Gameplay && g.KeyState[vk::Enter]) {
-      g.PauseCursor = 0;
-      g.LastPollTick = g.FrameTick;
-      g.SceneId = scene::Pause;
-      g.input.Pending[vk::Enter] = false;  // the press that paused is not also a choice in the menu
-    }
-    if (g.KeyState[vk::F6]) {
-      g.LastPollTick = g.FrameTick;
-      g.CostumeToggle = g.CostumeToggle == 1 ? 0 : 1;
+  if (!g.card.Shown) {
+    // The window lost the focus (or a pad was pulled out) during the stage:
+    // pause, as Enter would.
+    if (g.SceneId == scene::Gameplay && g.KeyState[vk::FocusLost]) OpenPause(g);
+    // Enter (pause, during gameplay) and F6 (costumes) act at most every 500 ms.
+    if (TimeReached(g.FrameTick, g.LastPollTick, 500)) {
+      if (g.SceneId == scene::Gameplay && g.KeyState[vk::Enter]) OpenPause(g);
+      if (g.KeyState[vk::F6]) {
+        g.LastPollTick = g.FrameTick;
+        g.CostumeToggle = g.CostumeToggle == 1 ? 0 : 1;
+      }
     }
   }
 
+  if (g.prefs.ControlsChanged) {
+    platform.SetBindings(g.prefs.Controls);
+    g.prefs.ControlsChanged = false;
+  }
+  platform.SetPadLayout(PadLayoutFor(g));
+  platform.SetCapture(g.card.Shown && g.card.Waiting);
   Present(g, platform, stepped);
   platform.ProcessMessages(g.KeyState);
+  if (const auto taken = platform.TakeCaptured()) ControlsCardTake(g, *taken);
+  if (const auto full = platform.TakeFullScreenChange()) {
+    g.prefs.FullScreen = *full;
+    g.prefs.SavePending = true;
+  }
+  if (g.prefs.SavePending) SaveKept(g, std::cerr);
 
-  const int32_t pace = ScenePace(g.SceneId);
-  platform.IdleUntil(pace > 0 ? static_cast<uint32_t>(TickAdd(g.LastStepTick, pace)) : platform.Ticks());
+  if (g.card.Shown) {
+    platform.IdleUntil(static_cast<uint32_t>(TickAdd(g.card.StepTick, 32)));
+  } else {
+    const int32_t pace = ScenePace(g.SceneId);
+    platform.IdleUntil(pace > 0 ? static_cast<uint32_t>(TickAdd(g.LastStepTick, pace)) : platform.Ticks());
+  }
   return true;
 }
 

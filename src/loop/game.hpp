@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "loop/assets.hpp"
+#include "loop/font_sheet.hpp"
 #include "loop/input.hpp"
+#include "loop/preferences.hpp"
 #include "loop/random.hpp"
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
@@ -69,6 +71,7 @@ struct Display {
   Surface back{kScreenWidth, kScreenHeight};
   Surface front{kScreenWidth, kScreenHeight};
   int newPictures = 0;  // flips still to put on screen since the last step
+  FontMetrics font{};   // where the letters of fontmoji are
 
   Surface& World() { return sheets[0]; }
   const Surface& Sheet(Bmp b) const { return sheets[static_cast<size_t>(b)]; }
@@ -120,6 +123,7 @@ struct Game {
 
   // ---- settings ----
   Settings settings;
+  Preferences prefs;  // kept between runs with the options screen's values
 
   // ---- heroes ----
   Hero Kurara;
@@ -143,6 +147,9 @@ struct Game {
 
   // ---- pause menu ----
   int32_t PauseCursor = 0;  // 0 continue, 1 restart the stage, 2 quit to the title
+
+  // ---- controls card ----
+  ControlsCardState card;
 
   // ---- runner ----
   std::ostream* trace = nullptr;  // one JSON line per scene step when set

@@ -8,6 +8,14 @@ namespace kt {
 void NoteKeyPresses(Game& g) {
   InputState& in = g.input;
   for (size_t k = 0; k < g.KeyState.size(); ++k) {
+    if (in.HeldBack[k]) {
+      if (g.KeyState[k]) {
+        g.KeyState[k] = false;
+        in.Levels[k] = false;
+        continue;
+      }
+      in.HeldBack[k] = false;
+    }
     if (g.KeyState[k] && !in.Levels[k]) {
       in.Pending[k] = true;
       in.PressTick[k] = g.FrameTick;
@@ -18,6 +26,20 @@ void NoteKeyPresses(Game& g) {
 }
 
 void ClearPendingPresses(Game& g) { g.input.Pending.fill(false); }
+
+void ForgetPressesSince(Game& g, const std::array<int32_t, 256>& before) {
+  InputState& in = g.input;
+  for (size_t k = 0; k < in.PressTick.size(); ++k) {
+    in.Pending[k] = false;
+    if (in.PressTick[k] == before[k]) continue;
+    in.PressTick[k] = before[k];
+    if (g.KeyState[k]) {
+      in.HeldBack[k] = true;
+      g.KeyState[k] = false;
+      in.Levels[k] = false;
+    }
+  }
+}
 
 bool MenuKeyActs(const Game& g, uint8_t key, bool repeatDue) {
   if (g.input.Pending[key]) return true;

@@ -16,6 +16,7 @@ struct InputState {
   KeyTable Levels{};                   // the key table as the platform delivered it for the last pass
   KeyTable Pending{};                  // went down since the last scene step
   std::array<int32_t, 256> PressTick{};  // FrameTick of the pass on which each key last went down
+  KeyTable HeldBack{};                 // pressed for the controls card: nothing to the scenes until let go
 };
 
 // A held menu key starts repeating this long after it went down.
@@ -23,8 +24,14 @@ inline constexpr uint32_t kKeyRepeatDelayMs = 300;
 
 // Called at the start of a pass, after FrameTick is read: notes the keys that
 // went down since the last pass, and lets a press that is already released
-// still show in `KeyState` until a scene step has seen it.
+// still show in `KeyState` until a scene step has seen it. A key held back
+// shows as up until it is let go.
 void NoteKeyPresses(Game& g);
+
+// The presses made since `before` was taken (a copy of PressTick) were meant
+// for something else (the controls card): the scenes never see them. Their
+// keys that are still down are held back until let go.
+void ForgetPressesSince(Game& g, const std::array<int32_t, 256>& before);
 
 // Called after a scene step ran: its presses have been seen.
 void ClearPendingPresses(Game& g);

@@ -15,6 +15,7 @@
 #include "loop/dump.hpp"
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
+#include "loop/settings_file.hpp"
 #include "loop/startup.hpp"
 #include "loop/version.hpp"
 #include "platform/fatal.hpp"
@@ -24,14 +25,36 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
-    "                   [--record FILE.demo]\n"
+    "                   [--record FILE.demo] [--config FILE]\n"
     "       kurara-tavo [--window] [--mute] [--data DIR] --replay FILE.demo [--max-ms N]\n"
     "       kurara-tavo --version | --help\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
-    "                   [--script FILE] [--max-ms N] [--record FILE.demo]\n"
+    "                   [--script FILE] [--max-ms N] [--record FILE.demo] [--config FILE]\n"
     "                   [--screenshot FILE.bmp] [--dump-state FILE|-] [--trace FILE]\n"
     "       kurara-tavo --headless --replay FILE.demo [--max-ms N] [--screenshot FILE.bmp] [--dump-state FILE|-]\n"
     "                   [--trace FILE]\n";
+
+constexpr const char* kHelp =
+    "\n"
+    "  --window         play in a window instead of full screen (Alt+Enter switches)\n"
+    "  --mute           play without a sound device\n"
+    "  --players 1|2    every game started from the menu has one player (who switches heroes\n"
+    "                   with Space) or two\n"
+    "  --extra-enemies  every game started from the menu has the mogeta and the byoon\n"
+    "  --seed N         the random seed (default: the time of day; headless: 0)\n"
+    "  --data DIR       the folder holding bmp/, sound/ and map/\n"
+    "  --config FILE    keep the settings in FILE instead of the usual settings file\n"
+    "  --headless       run without window or sound on a fake clock, from a key script:\n"
+    "    --tick-ms N      game time per pass (default 16)\n"
+    "    --start-tick N   the clock's first value (default 0)\n"
+    "    --script FILE    lines '<ms> [KEY ...]' hold the named keys for that long\n"
+    "    --max-ms N       end after this much game time (default without a script: 10000)\n"
+    "    --screenshot F   write the last picture as a BMP\n"
+    "    --dump-state F   write the game state at the end as JSON ('-': standard output)\n"
+    "    --trace F        write one JSON line per scene step\n"
+    "  --version, --help\n"
+    "\n"
+    "In the game F1 shows the controls and lets you change them.\n";
 
 struct Options {
   bool headless = false;
@@ -48,6 +71,7 @@ struct Options {
   std::string screenshot, dumpState, trace;
   std::string record, replay;  // demo files
   bool runOptions = false;     // an option that a replay takes from its demo
+  std::filesystem::path config;  // the settings file; empty: the usual one (none when headless)
 };
 
 // Parses a whole decimal number in [0, max] or fails.
@@ -94,6 +118,7 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     else if (a == "--screenshot") ok = text(o.screenshot);
     else if (a == "--dump-state") ok = text(o.dumpState);
     else if (a == "--trace") ok = text(o.trace);
+    else if (a == "--config") ok = text(o.config) && !o.config.empty();
     else ok = false;
     if (!ok) {
       std::fprintf(stderr, "kurara-tavo: bad argument '%s'\n%s", a.c_str(), kUsage);
@@ -157,7 +182,29 @@ void WriteResults(const Options& o, const kt::Game& g) {
   }
 }
 
-// The settings the command line overrides after start-up.
+// Where the settings are kept, and what they hold now; warnings about the
+// file go to standard error.
+kt::KeptStart ReadKept(const std::filesystem::path& file) {
+  kt::KeptStart k;
+  k.file = file;
+  if (file.empty()) return k;
+  const kt::SettingsRead read = kt::ReadSettingsFile(file);
+  for (const std::string& w : read.warnings) std::fprintf(stderr, "kurara-tavo: %s\n", w.c_str());
+  k.values = read.values;
+  return k;
+}
+
+// The usual settings file, or nothing (with a note) if the system has no
+// folder for it.
+std::filesystem::path UsualSettingsFile() {
+  try {
+    return kt::UserDataDir() / "settings.toml";
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kurara-tavo: %s; the settings are not kept\n", e.what());
+    return {};
+  }
+}
+
 // Overrides of the menu's choices, for tests and scripts: every game started
 // from the menu takes them.
 void ApplyOptions(const Options& o, kt::Game& g) {
@@ -235,7 +282,10 @@ int RunHeadless(const Options& o, kt::Game& g) {
     recorder = std::make_unique<kt::DemoRecorder>(*headless, std::vector<std::ostream*>{&demo});
     platform = recorder.get();
   }
-  kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)});
+  // A headless run reads and writes settings only from a file it is given,
+  // so scripts play the same everywhere.
+  const kt::KeptStart kept = ReadKept(o.config);
+  kt::Startup(g, *platform, {o.dataDir, o.seed ? o.seed : std::optional<uint64_t>(0)}, kept);
   ApplyOptions(o, g);
   headless->Begin(g.KeyState);
   if (recorder) recorder->Start(g);
@@ -254,7 +304,7 @@ int RunHeadless(const Options& o, kt::Game& g) {
 std::vector<std::ofstream> OpenRunDemos(const Options& o) {
   std::vector<std::ofstream> outs;
   try {
-    if (const auto dir = kt::UserDataDir(); !dir.empty()) outs.push_back(OpenOut(kt::NewKeptDemo(dir / "demos").string(), "demo"));
+    outs.push_back(OpenOut(kt::NewKeptDemo(kt::UserDataDir() / "demos").string(), "demo"));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "kurara-tavo: this run's demo is not kept: %s\n", e.what());
   }
@@ -276,14 +326,24 @@ int ReplayWindowed(const Options& o, kt::Game& g, kt::Platform& device) {
 }
 
 int RunWindowed(const Options& o, kt::Game& g) {
-  auto platform = kt::MakeSdlPlatform(o.sdl);
+  const kt::KeptStart kept = ReadKept(o.config.empty() ? UsualSettingsFile() : o.config);
+  kt::SdlOptions sdl = o.sdl;
+  if (kept.values) {
+    sdl.window = sdl.window || !kept.values->FullScreen;
+    sdl.windowScale = kept.values->WindowScale;
+  }
+  try {
+    sdl.padMappings = kt::UserDataDir() / "gamecontrollerdb.txt";
+  } catch (const std::exception&) {
+  }
+  auto platform = kt::MakeSdlPlatform(sdl);
   try {
     if (!o.replay.empty()) return ReplayWindowed(o, g, *platform);
     std::vector<std::ofstream> demos = OpenRunDemos(o);
     std::vector<std::ostream*> outs;
     for (auto& d : demos) outs.push_back(&d);
     kt::DemoRecorder recorder(*platform, outs);
-    kt::Startup(g, recorder, {o.dataDir, o.seed});
+    kt::Startup(g, recorder, {o.dataDir, o.seed}, kept);
     ApplyOptions(o, g);
     recorder.Start(g);
     while (kt::FramePass(g, recorder)) {
@@ -306,6 +366,11 @@ int main(int argc, char** argv) {
   }
   if (argc == 2 && !std::strcmp(argv[1], "--help")) {
     std::fputs(kUsage, stdout);
+    std::fputs(kHelp, stdout);
+    const std::filesystem::path file = UsualSettingsFile();
+    if (!file.empty())
+      std::printf("The settings are kept in %s (pad mappings may be added in %s).\n", file.string().c_str(),
+                  (file.parent_path() / "gamecontrollerdb.txt").string().c_str());
     return 0;
   }
   const auto options = ParseArgs(argc, argv);

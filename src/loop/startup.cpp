@@ -4,6 +4,7 @@
 
 #include "loop/data_dir.hpp"
 #include "loop/frame_loop.hpp"
+#include "loop/text.hpp"
 #include "platform/fatal.hpp"
 #include "platform/platform.hpp"
 
@@ -42,14 +43,17 @@ void ResetSettings(Game& g) {
   g.SceneId = scene::TitleSetup;
 }
 
-void Startup(Game& g, Platform& platform, const StartupOptions& options) {
+void Startup(Game& g, Platform& platform, const StartupOptions& options, const KeptStart& kept) {
   const std::filesystem::path data = FindDataDir(options.dataDir, ProgramDir());
   LoadSounds(g, platform, data / "sound");
   platform.OpenDisplay();
   LoadBitmaps(g, data / "bmp");
+  g.display.font = MeasureFont(g.display.Sheet(Bmp::fontmoji));
   g.settings.GraphicsReady = true;
   LoadStageMap(data / "map", g.StageMap);
   ResetSettings(g);
+  if (kept.values) ApplyKept(g, *kept.values);
+  g.prefs.File = kept.file;
   g.rng.Seed(options.seed ? *options.seed : TimeOfDaySeed());
   StartClock(g, platform.Ticks());
 }

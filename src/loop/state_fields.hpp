@@ -279,6 +279,23 @@ void Ending(V& v, G& g) {
   v.End();
 }
 
+template <typename V, typename G>
+void Card(V& v, G& g) {
+  auto& c = g.card;
+  v.Begin("ControlsCard");
+  v.Field("Shown", c.Shown);
+  v.Field("Row", c.Row);
+  v.Field("Column", c.Column);
+  v.Field("Waiting", c.Waiting);
+  v.Field("StepTick", c.StepTick);
+  v.Field("RepeatTick", c.RepeatTick);
+  v.Field("HoldUsed", c.HoldUsed);
+  v.BeginList("PressTicks");
+  for (auto& tick : c.PressTicks) v.Field("", tick);
+  v.EndList();
+  v.End();
+}
+
 }  // namespace state_fields
 
 // The fields of the top-level dump object, in the dump's order (the sounds
@@ -310,6 +327,7 @@ void VisitState(G& g, V& v) {
   state_fields::Settings(v, g.settings);
   state_fields::FrontEnd(v, g);
   state_fields::Ending(v, g);
+  state_fields::Card(v, g);
 }
 
 }  // namespace kt

@@ -87,8 +87,20 @@ StateHashes HashState(const Game& g) {
   set(HashGroup::Boss, Feed().Record(g.Boss).Record(g.BossBeam).Done());
   set(HashGroup::Stage, Feed().Record(g.stage).Record(g.bossStage).Record(g.StageMap).Done());
   set(HashGroup::Hud, Feed().Record(g.hud).Done());
-  set(HashGroup::FrontEnd,
-      Feed().Record(g.front).Int(g.PlayersOverride).Int(g.ExtraEnemiesOverride).Done());
+  const ControlsCardState& c = g.card;
+  set(HashGroup::FrontEnd, Feed()
+                               .Record(g.front)
+                               .Int(g.PlayersOverride)
+                               .Int(g.ExtraEnemiesOverride)
+                               .Int(c.Shown)
+                               .Int(c.Row)
+                               .Int(c.Column)
+                               .Int(c.Waiting)
+                               .Int(c.StepTick)
+                               .Int(c.RepeatTick)
+                               .Int(c.HoldUsed)
+                               .Record(c.PressTicks)
+                               .Done());
   set(HashGroup::Ending, Feed().Record(g.ending).Done());
   h.total = XXH3_64bits(h.groups.data(), sizeof h.groups);
   return h;

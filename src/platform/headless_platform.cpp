@@ -70,6 +70,38 @@ void HeadlessPlatform::ProcessMessages(KeyTable& keys) {
     if (start >= Elapsed()) break;
     start = end;
   }
+  // Rebinding takes the next key that goes down; a taken key raises nothing
+  // until the script lets it go.
+  for (size_t k = 0; k < keys.size(); ++k) {
+    const bool pressed = keys[k] && !scripted_[k];
+    scripted_[k] = keys[k];
+    if (capturing_ && pressed && k != vk::FocusLost) {
+      CapturedInput c;
+      if (k == vk::Escape || k == vk::F1) {
+        c.kind = CapturedInput::Kind::Cancelled;
+      } else {
+        c.kind = CapturedInput::Kind::Key;
+        c.key = PhysKeyFromName(KeyName(static_cast<uint8_t>(k))).value_or(kNoKey);
+      }
+      captured_ = c;
+      capturing_ = false;
+      heldBack_[k] = true;
+    }
+    if (!keys[k]) heldBack_[k] = false;
+    if (heldBack_[k]) keys[k] = false;
+  }
+}
+
+void HeadlessPlatform::SetCapture(bool on) {
+  if (on == capturing_) return;
+  capturing_ = on;
+  captured_.reset();
+}
+
+std::optional<CapturedInput> HeadlessPlatform::TakeCaptured() {
+  std::optional<CapturedInput> c = captured_;
+  captured_.reset();
+  return c;
 }
 
 void HeadlessPlatform::ApplyScript(KeyTable& keys) const {

@@ -10,7 +10,8 @@ struct Named {
 };
 constexpr Named kNamed[] = {
     {"Escape", vk::Escape}, {"Enter", vk::Enter}, {"Space", vk::Space}, {"Left", vk::Left},
-    {"Right", vk::Right},   {"Up", vk::Up},       {"Down", vk::Down},   {"F6", vk::F6},
+    {"Right", vk::Right},   {"Up", vk::Up},       {"Down", vk::Down},   {"F1", vk::F1},
+    {"F6", vk::F6},         {"FocusLost", vk::FocusLost},
 };
 constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 

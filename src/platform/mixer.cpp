@@ -8,7 +8,9 @@ void Mixer::Load(int id, std::vector<int16_t> samples) {
   std::lock_guard lock(mutex_);
   if (id >= static_cast<int>(voices_.size())) voices_.resize(static_cast<size_t>(id) + 1);
   Voice& v = voices_[static_cast<size_t>(id)];
+  const int gain = v.gain;
   v = Voice{};
+  v.gain = gain;
   v.samples = std::move(samples);
   v.samples.resize(v.samples.size() - v.samples.size() % static_cast<size_t>(format_.channels));
 }
@@ -30,6 +32,19 @@ bool Mixer::Stop(int id) {
   const bool was = v.playing;
   v.playing = false;
   return was;
+}
+
+void Mixer::SetVolume(int id, int percent) {
+  std::lock_guard lock(mutex_);
+  if (id < 0) return;
+  if (id >= static_cast<int>(voices_.size())) voices_.resize(static_cast<size_t>(id) + 1);
+  voices_[static_cast<size_t>(id)].gain = std::clamp(percent, 0, 100) * 256 / 100;
+}
+
+int Mixer::Volume(int id) const {
+  std::lock_guard lock(mutex_);
+  return id >= 0 && id < static_cast<int>(voices_.size()) ? (voices_[static_cast<size_t>(id)].gain * 100 + 128) / 256
+                                                          : 100;
 }
 
 bool Mixer::Playing(int id) const {
@@ -72,7 +87,11 @@ void Mixer::Mix(int16_t* out, size_t frames) {
       if (out) {
         const int16_t* s = v.samples.data() + v.pos * ch;
         int32_t* a = accum_.data() + done * ch;
-        for (size_t i = 0; i < n * ch; ++i) a[i] += s[i];
+        if (v.gain == 256) {
+          for (size_t i = 0; i < n * ch; ++i) a[i] += s[i];
+        } else {
+          for (size_t i = 0; i < n * ch; ++i) a[i] += s[i] * v.gain / 256;
+        }
       }
       v.pos += n;
       done += n;

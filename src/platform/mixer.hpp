@@ -33,6 +33,10 @@ class Mixer {
   bool Play(int id, bool looping);
   bool Stop(int id);
 
+  // Loudness of voice `id` in percent of its samples (0 to 100).
+  void SetVolume(int id, int percent);
+  int Volume(int id) const;
+
   bool Playing(int id) const;
   bool Looping(int id) const;
   size_t Position(int id) const;  // in frames
@@ -49,6 +53,7 @@ class Mixer {
     size_t pos = 0;  // frame
     bool playing = false;
     bool looping = false;
+    int gain = 256;  // in 256ths
   };
 
   AudioFormat format_;

@@ -6,11 +6,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "platform/bindings.hpp"
 #include "platform/data_checks.hpp"
+#include "platform/input_map.hpp"
 #include "platform/keys.hpp"
 #include "platform/mixer.hpp"
 #include "platform/surface.hpp"
@@ -50,11 +53,27 @@ class Platform {
   // Reports a fatal error to the player: a message box where a person can
   // see one, also when it happens before the window opened.
   virtual void ReportFatal(const std::string&) {}
+
+  // ---- controls (a backend without a keyboard or pads ignores them) ----
+
+  // Which keys and pad buttons drive which virtual keys from now on.
+  virtual void SetBindings(const Bindings&) {}
+  // Whether the pads navigate menus or drive the heroes (see PadLayout).
+  virtual void SetPadLayout(PadLayout) {}
+  // Rebinding: while on, the next key or button pressed is taken instead of
+  // reaching the game (Escape cancels); TakeCaptured hands it over once.
+  virtual void SetCapture(bool) {}
+  virtual std::optional<CapturedInput> TakeCaptured() { return std::nullopt; }
+  // After Alt+Enter: whether the window is now full screen; once per toggle.
+  virtual std::optional<bool> TakeFullScreenChange() { return std::nullopt; }
 };
 
 struct SdlOptions {
   bool window = false;  // false: desktop full screen
   bool mute = false;    // no audio device
+  int windowScale = 0;  // whole scale of the window; 0: the largest that fits the desktop
+  // Extra pad mappings in SDL's gamecontrollerdb.txt format, read if the file exists.
+  std::filesystem::path padMappings;
 };
 std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options);
 
@@ -85,6 +104,9 @@ class HeadlessPlatform : public Platform {
   void Show(const Surface&) override { ++shown_; }
   void ProcessMessages(KeyTable& keys) override;
   void IdleUntil(uint32_t) override {}
+  // Rebinding takes the next key the script presses, by the same name.
+  void SetCapture(bool on) override;
+  std::optional<CapturedInput> TakeCaptured() override;
 
   // Sets the keys of the script's first moment (before the first pass).
   void Begin(KeyTable& keys);
@@ -104,6 +126,10 @@ class HeadlessPlatform : public Platform {
   uint64_t scriptLength_ = 0;
   uint64_t shown_ = 0;
   Mixer mixer_;
+  KeyTable scripted_{};   // the script's keys of the last pass
+  KeyTable heldBack_{};   // taken for rebinding: raise nothing until let go
+  bool capturing_ = false;
+  std::optional<CapturedInput> captured_;
 };
 
 // ---- data files (implemented with SDL's loaders) -------------------------------
@@ -128,8 +154,9 @@ void SaveBitmap(const std::filesystem::path& path, const Surface& s);
 // The folder that holds the running program.
 std::filesystem::path ProgramDir();
 
-// The player's own data folder for this game (created if missing; on Linux
-// ~/.local/share/kurara-tavo/), or an empty path when there is none.
+// The player's own folder for the game (settings, pad mappings), made if
+// missing: $XDG_DATA_HOME/kurara-tavo/ or ~/.local/share/kurara-tavo/ on
+// Linux. Throws FatalError if there is none.
 std::filesystem::path UserDataDir();
 
 }  // namespace kt

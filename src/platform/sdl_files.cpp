@@ -172,12 +172,4 @@ std::filesystem::path ProgramDir() {
   return dir;
 }
 
-std::filesystem::path UserDataDir() {
-  char* pref = SDL_GetPrefPath("", "kurara-tavo");
-  if (!pref) return {};
-  std::filesystem::path dir(pref);
-  SDL_free(pref);
-  return dir;
-}
-
 }  // namespace kt

@@ -1,9 +1,11 @@
 // The SDL backend: a window (desktop full screen by default) showing the
 // 640 x 480 picture with integer scaling, the audio device fed by the mixer,
-// and key events mapped by key position to the game's virtual-key codes.
+// key events mapped by key position (and pad buttons) to the game's
+// virtual-key codes through the player's bindings, and the pads, hot-plugged.
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "platform/fatal.hpp"
@@ -17,22 +19,14 @@ namespace {
 constexpr int kWidth = 640, kHeight = 480;
 constexpr const char* kTitle = "Kurara & Tavo";
 
-// Key positions, so the keys keep their places on any keyboard layout.
-int VirtualKey(SDL_Scancode sc) {
-  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
-  switch (sc) {
-    case SDL_SCANCODE_RETURN:
-    case SDL_SCANCODE_KP_ENTER: return vk::Enter;
-    case SDL_SCANCODE_ESCAPE: return vk::Escape;
-    case SDL_SCANCODE_SPACE: return vk::Space;
-    case SDL_SCANCODE_LEFT: return vk::Left;
-    case SDL_SCANCODE_UP: return vk::Up;
-    case SDL_SCANCODE_RIGHT: return vk::Right;
-    case SDL_SCANCODE_DOWN: return vk::Down;
-    case SDL_SCANCODE_F6: return vk::F6;
-    default: return -1;
-  }
+// SDL's buttons by our names (its order, shifted by our None).
+PadButton FromSdl(Uint8 button) {
+  return button < SDL_CONTROLLER_BUTTON_MAX ? static_cast<PadButton>(button + 1) : PadButton::None;
 }
+
+// A stick pushed past 50 % counts, and stays pushed until it is back below
+// 35 %; a trigger the same.
+constexpr int kPushed = 16384, kLetGo = 11469;
 
 // Video drivers that show nothing: no message box can reach a person there.
 bool InvisibleDriver(const char* driver) {
@@ -42,20 +36,26 @@ bool InvisibleDriver(const char* driver) {
 }
 
 // The largest whole scale of 640 x 480 that fits the display's usable area
-// (the desktop without its panels), at least 1.
-int WindowScale() {
+// (the desktop without its panels), at least 1; a scale asked for is kept
+// within it.
+int WindowScale(int wanted) {
   SDL_Rect usable{};
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 2;
-  return std::max(1, std::min(usable.w / kWidth, usable.h / kHeight));
+  const int fits = SDL_GetDisplayUsableBounds(0, &usable) != 0
+                       ? 2
+                       : std::max(1, std::min(usable.w / kWidth, usable.h / kHeight));
+  return wanted > 0 ? std::min(wanted, fits) : fits;
 }
 
 class SdlPlatform final : public Platform {
  public:
   explicit SdlPlatform(const SdlOptions& options) : options_(options) {
     if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) throw FatalError(std::string("SDL: ") + SDL_GetError());
+    OpenPads();
   }
 
   ~SdlPlatform() override {
+    for (SDL_GameController*& pad : pads_)
+      if (pad) SDL_GameControllerClose(pad);
     if (audio_) SDL_CloseAudioDevice(audio_);
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
@@ -67,7 +67,11 @@ class SdlPlatform final : public Platform {
 
   uint32_t Ticks() override { return SDL_GetTicks(); }
 
+  // Opening again keeps what is open: a second device or window would
+  // leave the first one running with nothing to close it (and a mixer the
+  // game still plays into replaced under it).
   Mixer& OpenAudio() override {
+    if (mixer_) return *mixer_;
     if (options_.mute) {
       mixer_ = std::make_unique<Mixer>();
       lastMixTick_ = SDL_GetTicks();
@@ -90,10 +94,11 @@ class SdlPlatform final : public Platform {
   }
 
   void OpenDisplay() override {
+    if (window_) return;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw FatalError(std::string("no display (") + SDL_GetError() + ")");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     const Uint32 flags = options_.window ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
-    const int scale = WindowScale();
+    const int scale = WindowScale(options_.windowScale);
     window_ = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWidth * scale,
                                kHeight * scale, flags);
     if (!window_) throw FatalError(std::string("cannot open the window (") + SDL_GetError() + ")");
@@ -145,20 +150,26 @@ class SdlPlatform final : public Platform {
             if (!e.key.repeat) ToggleFullScreen();
             break;  // Alt+Enter is the window's, not the game's
           }
-          const int code = VirtualKey(e.key.keysym.scancode);
-          if (code < 0) break;
-          levels_[static_cast<size_t>(code)] = down;
-          // A key that goes down and up again before the next pass still
-          // shows as down for one pass.
-          if (down && !e.key.repeat) latched_[static_cast<size_t>(code)] = true;
+          // SDL's scancodes are the keys' USB usage numbers.
+          map_.Key(static_cast<PhysKey>(std::min<int>(e.key.keysym.scancode, kPhysKeys)), down, e.key.repeat != 0);
           break;
         }
+        case SDL_CONTROLLERDEVICEADDED: OpenPad(e.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEREMOVED: ClosePad(e.cdevice.which); break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+          if (const int pad = PadOf(e.cbutton.which); pad >= 0)
+            map_.Button(pad, FromSdl(e.cbutton.button), e.type == SDL_CONTROLLERBUTTONDOWN);
+          break;
+        case SDL_CONTROLLERAXISMOTION:
+          if (const int pad = PadOf(e.caxis.which); pad >= 0) Axis(pad, e.caxis.axis, e.caxis.value);
+          break;
         case SDL_WINDOWEVENT:
           switch (e.window.event) {
             case SDL_WINDOWEVENT_FOCUS_LOST:
-              // Keys released while another window has the focus never arrive here.
-              levels_.fill(false);
-              latched_.fill(false);
+              // Keys released while another window has the focus never
+              // arrive here; the stage pauses.
+              map_.FocusLost();
               break;
             case SDL_WINDOWEVENT_EXPOSED:
             case SDL_WINDOWEVENT_SHOWN:
@@ -177,8 +188,7 @@ class SdlPlatform final : public Platform {
     // The table is made afresh from the keys' real levels every pass, so
     // whatever the game wrote into it (the one-player key copies) lasts one
     // pass only.
-    for (size_t k = 0; k < keys.size(); ++k) keys[k] = levels_[k] || latched_[k];
-    latched_.fill(false);
+    map_.Fill(keys);
     // A closed window arrives as Escape.
     if (quit_) keys[vk::Escape] = true;
     // An exposed, resized or toggled window shows its last picture again.
@@ -192,6 +202,16 @@ class SdlPlatform final : public Platform {
     // hidden window) cannot make the loop spin.
     const auto wait = static_cast<int32_t>(dueTick - SDL_GetTicks());
     if (wait > 0) SDL_Delay(static_cast<Uint32>(std::min(wait, 100)));
+  }
+
+  void SetBindings(const Bindings& b) override { map_.SetBindings(b); }
+  void SetPadLayout(PadLayout layout) override { map_.SetLayout(layout); }
+  void SetCapture(bool on) override { map_.SetCapture(on); }
+  std::optional<CapturedInput> TakeCaptured() override { return map_.TakeCaptured(); }
+  std::optional<bool> TakeFullScreenChange() override {
+    std::optional<bool> c = fullScreenChange_;
+    fullScreenChange_.reset();
+    return c;
   }
 
   void ReportFatal(const std::string& message) override {
@@ -230,9 +250,81 @@ class SdlPlatform final : public Platform {
 
   void ToggleFullScreen() {
     const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) fullScreenChange_ = !full;
     UpdateCursor();
     repaint_ = true;
+  }
+
+  // ---- pads ----
+
+  // Pads are optional: without the subsystem the game plays on the keyboard.
+  void OpenPads() {
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return;
+    std::error_code ec;
+    if (!options_.padMappings.empty() && std::filesystem::is_regular_file(options_.padMappings, ec) &&
+        SDL_GameControllerAddMappingsFromFile(options_.padMappings.string().c_str()) < 0)
+      SDL_Log("%s: %s", options_.padMappings.string().c_str(), SDL_GetError());
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenPad(i);
+  }
+
+  // The pad at device index `index` takes the first free place: the first
+  // pad plays the arrow-key hero, the second the other. More stay unused
+  // until a place is free.
+  void OpenPad(int index) {
+    if (!SDL_IsGameController(index)) return;
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
+    if (PadOf(id) >= 0) return;
+    for (size_t slot = 0; slot < pads_.size(); ++slot) {
+      if (pads_[slot]) continue;
+      pads_[slot] = SDL_GameControllerOpen(index);
+      if (pads_[slot]) padIds_[slot] = id;
+      return;
+    }
+  }
+
+  void ClosePad(SDL_JoystickID id) {
+    const int slot = PadOf(id);
+    if (slot < 0) return;
+    SDL_GameControllerClose(pads_[static_cast<size_t>(slot)]);
+    pads_[static_cast<size_t>(slot)] = nullptr;
+    padIds_[static_cast<size_t>(slot)] = -1;
+    sticks_[static_cast<size_t>(slot)] = {};
+    map_.PadRemoved(slot);
+    // A pad that found no place before may take this one.
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) OpenPad(i);
+  }
+
+  int PadOf(SDL_JoystickID id) const {
+    for (size_t slot = 0; slot < padIds_.size(); ++slot)
+      if (pads_[slot] && padIds_[slot] == id) return static_cast<int>(slot);
+    return -1;
+  }
+
+  void Axis(int pad, Uint8 axis, Sint16 value) {
+    auto& pushed = sticks_[static_cast<size_t>(pad)];
+    const auto set = [&](size_t i, bool now, auto&& report) {
+      if (pushed[i] == now) return;
+      pushed[i] = now;
+      report(now);
+    };
+    const auto push = [&](size_t i, int amount, auto&& report) {
+      set(i, pushed[i] ? amount > kLetGo : amount > kPushed, report);
+    };
+    const auto stick = [&](StickDirection d) { return [this, pad, d](bool now) { map_.Stick(pad, d, now); }; };
+    const auto button = [&](PadButton b) { return [this, pad, b](bool now) { map_.Button(pad, b, now); }; };
+    switch (axis) {
+      case SDL_CONTROLLER_AXIS_LEFTX:
+        push(0, -value, stick(StickDirection::Left));
+        push(1, value, stick(StickDirection::Right));
+        break;
+      case SDL_CONTROLLER_AXIS_LEFTY:
+        push(2, -value, stick(StickDirection::Up));
+        push(3, value, stick(StickDirection::Down));
+        break;
+      case SDL_CONTROLLER_AXIS_TRIGGERLEFT: push(4, value, button(PadButton::LeftTrigger)); break;
+      case SDL_CONTROLLER_AXIS_TRIGGERRIGHT: push(5, value, button(PadButton::RightTrigger)); break;
+      default: break;
+    }
   }
 
   void UpdateCursor() {
@@ -247,8 +339,11 @@ class SdlPlatform final : public Platform {
   SDL_AudioDeviceID audio_ = 0;
   std::unique_ptr<Mixer> mixer_;
   uint32_t lastMixTick_ = 0;
-  KeyTable levels_{};   // each key's level as the last event left it
-  KeyTable latched_{};  // went down since the last pass
+  InputMap map_;
+  std::array<SDL_GameController*, InputMap::kPads> pads_{};
+  std::array<SDL_JoystickID, InputMap::kPads> padIds_{-1, -1};
+  std::array<std::array<bool, 6>, InputMap::kPads> sticks_{};  // left, right, up, down, LT, RT pushed
+  std::optional<bool> fullScreenChange_;
   bool quit_ = false;
   bool repaint_ = true;  // the window needs its picture drawn again (and cleared) at the next chance
   bool hasPicture_ = false;  // the screen texture holds a picture

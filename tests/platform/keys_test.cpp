@@ -44,6 +44,35 @@ TEST(KeyScript, HoldsExactlyTheNamedKeysAndAppliesThemOnlyBetweenPasses) {
   EXPECT_EQ(p.ScriptLength(), 55u);
 }
 
+TEST(KeyScript, RebindingTakesTheNextKeyTheScriptPressesAndHoldsItBack) {
+  HeadlessPlatform p({0, 10, ParseKeyScript("25 Enter\n20 Enter J\n20 J\n20\n10 J\n30 Escape\n", "t")});
+  KeyTable keys{};
+  p.Begin(keys);
+  p.ProcessMessages(keys);  // 10 ms: Enter, held from the start
+  p.SetCapture(true);
+  p.ProcessMessages(keys);  // 20: still only Enter
+  EXPECT_FALSE(p.TakeCaptured());
+  p.ProcessMessages(keys);  // 30: J goes down: taken, and not shown
+  EXPECT_TRUE(keys[vk::Enter]);
+  EXPECT_FALSE(keys['J']);
+  const auto taken = p.TakeCaptured();
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(taken->kind, CapturedInput::Kind::Key);
+  EXPECT_EQ(taken->key, phys::Letter('J'));
+  for (int pass = 0; pass < 3; ++pass) {  // 40 to 60: J held on
+    p.ProcessMessages(keys);
+    EXPECT_FALSE(keys['J']);
+  }
+  p.ProcessMessages(keys);  // 70: let go
+  p.ProcessMessages(keys);  // 80
+  p.ProcessMessages(keys);  // 90: pressed again, an ordinary key now
+  EXPECT_TRUE(keys['J']);
+  p.SetCapture(true);
+  p.ProcessMessages(keys);  // 100: Escape cancels, and does not quit
+  EXPECT_FALSE(keys[vk::Escape]);
+  EXPECT_EQ(p.TakeCaptured()->kind, CapturedInput::Kind::Cancelled);
+}
+
 TEST(KeyNames, RoundTrip) {
   for (int k = 0; k < 256; ++k) {
     const auto name = KeyName(static_cast<uint8_t>(k));

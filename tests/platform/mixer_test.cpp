@@ -85,6 +85,28 @@ TEST(Mixer, VoicesAreIndependentAndSumWithClamping) {
   EXPECT_EQ(m.Length(0), 2u);
 }
 
+TEST(Mixer, EachVoiceHasItsOwnVolumeWhichAReloadKeeps) {
+  Mixer m(AudioFormat{1000, 1});
+  m.SetVolume(1, 50);  // set before the voice is loaded
+  m.Load(0, {1000, -1000});
+  m.Load(1, {1000, -1000});
+  m.SetVolume(0, 0);
+  m.Play(0, false);
+  m.Play(1, false);
+  int16_t out[2];
+  m.Mix(out, 2);
+  EXPECT_EQ(out[0], 500);
+  EXPECT_EQ(out[1], -500);
+  EXPECT_EQ(m.Volume(0), 0);
+  EXPECT_EQ(m.Volume(1), 50);
+  m.SetVolume(1, 250);  // at most all of it
+  EXPECT_EQ(m.Volume(1), 100);
+  m.Load(1, {7});
+  m.Play(1, false);
+  m.Mix(out, 1);
+  EXPECT_EQ(out[0], 7);
+}
+
 TEST(Mixer, UnknownAndEmptyVoicesAreIgnored) {
   Mixer m(AudioFormat{1000, 1});
   m.Load(3, {});

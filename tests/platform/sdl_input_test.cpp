@@ -34,7 +34,7 @@ void PushWindowEvent(Uint8 event) {
 std::unique_ptr<Platform> DummyPlatform(bool open = true) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  auto platform = MakeSdlPlatform({.window = true, .mute = true});
+  auto platform = MakeSdlPlatform({.window = true, .mute = true, .padMappings = {}});
   if (open) {
     platform->OpenAudio();
     platform->OpenDisplay();
@@ -70,11 +70,15 @@ TEST(SdlInput, ATapBetweenTwoPassesShowsForOnePass) {
   EXPECT_TRUE(keys[vk::Down]);
   platform->ProcessMessages(keys);
   EXPECT_FALSE(keys[vk::Down]);
-  // A focus loss releases held keys and forgets taps.
+  // A focus loss releases held keys and forgets taps; only the focus-lost
+  // key shows, for one pass.
   Push(SDL_KEYDOWN, SDL_SCANCODE_L);
   Push(SDL_KEYUP, SDL_SCANCODE_L);
   Push(SDL_KEYDOWN, SDL_SCANCODE_K);
   PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  platform->ProcessMessages(keys);
+  EXPECT_TRUE(keys[vk::FocusLost]);
+  EXPECT_EQ(std::count(keys.begin(), keys.end(), true), 1);
   platform->ProcessMessages(keys);
   EXPECT_EQ(std::count(keys.begin(), keys.end(), true), 0);
 }
@@ -139,6 +143,17 @@ TEST(SdlInput, TheWindowFitsTheDisplayAtAWholeScale) {
   EXPECT_LE(h, std::max(480, usable.h));
   EXPECT_EQ(w % 640, 0);
   EXPECT_EQ(w / 640, h / 480);
+}
+
+TEST(SdlInput, OpeningTheDisplayAndSoundAgainKeepsTheOnesThatAreOpen) {
+  // Start-up opens them after a caller already has: one window, one mixer.
+  auto platform = DummyPlatform();
+  Mixer* mixer = &platform->OpenAudio();
+  platform->OpenDisplay();
+  EXPECT_EQ(&platform->OpenAudio(), mixer);
+  int windows = 0;
+  for (Uint32 id = 1; id < 64; ++id) windows += SDL_GetWindowFromID(id) != nullptr;
+  EXPECT_EQ(windows, 1);
 }
 
 TEST(SdlInput, AClosedWindowEndsTheGameThroughEscapeAndAnErrorBoxNeverBlocks) {

@@ -1,5 +1,5 @@
 // The pause menu over the stage: Enter in and out, the cursor, what each item
-// does to the stage music.
+// does to the stage music; the window losing the focus opens it too.
 #include <gtest/gtest.h>
 
 #include "stage_rig.hpp"
@@ -81,6 +81,27 @@ TEST(Pause, RestartAndQuitStopTheMusic) {
       EXPECT_LT(rig.kurara().X, 200);  // placed afresh, with the settings kept
       EXPECT_EQ(rig.kurara().Lives, 4);
     }
+  }
+}
+
+TEST(Focus, LosingTheFocusPausesTheStageAndNothingElse) {
+  StageRig rig;
+  Game& g = rig.g();
+  rig.Step({}, 3);
+  g.PauseCursor = 2;
+  rig.Step({vk::FocusLost});
+  EXPECT_EQ(g.SceneId, scene::Pause);
+  EXPECT_EQ(g.PauseCursor, 0);
+  // Also right after F6 has used the 500 ms poll.
+  g.SceneId = scene::Gameplay;
+  rig.Step({vk::F6});
+  rig.Step({vk::FocusLost});
+  EXPECT_EQ(g.SceneId, scene::Pause);
+  // In the menus it changes nothing.
+  for (const int32_t s : {scene::Menu, scene::Options, scene::Pause}) {
+    g.SceneId = s;
+    rig.Step({vk::FocusLost});
+    EXPECT_EQ(g.SceneId, s);
   }
 }
 

@@ -203,6 +203,7 @@ void PaintArt(Sheets& sheets) {
   PaintEnemyArt(sheets);
   PaintSceneryArt(sheets);
   PaintLettering(sheets);
+  PaintFontSheet(sheets);
   ClearBlackStrips(sheets);
 }
 

@@ -224,7 +224,18 @@ void MenuLettering(Canvas& m) {
     Item(m, p.l, p.t, p.r, p.b, p.text, kMenuItem, dim);
     Item(m, p.l + p.shift, p.t, p.r + p.shift, p.b, p.text, kMenuItem, lit);
   }
-  Item(m, 160, 140, 415, 175, "PRESS ENTER", kPrompt, Sticker(Gold(), 2, 1, 2));
+  {
+    // The title's prompt: Enter to play, and smaller beside it F1 for the
+    // controls, both standing on one line.
+    const Canvas enter = Lettering("PRESS ENTER", kPromptEnter, Sticker(Gold(), 1, 1, 2));
+    const Canvas f1 = Lettering("F1 CONTROLS", kPromptF1, Ice());
+    constexpr int kGap = 6;
+    Canvas prompt(enter.w + kGap + f1.w, std::max(enter.h, f1.h));
+    Overlay(prompt, enter, 0, prompt.h - enter.h);
+    Overlay(prompt, f1, enter.w + kGap, prompt.h - f1.h - 1);
+    m.Fill(160, 140, 415, 175, kClear);
+    Centre(m, prompt, 160, 140, 415, 175, "PRESS ENTER F1 CONTROLS");
+  }
 
   // Options screen.
   Item(m, 0, 0, 130, 40, "OPTIONS", kHeading, Sticker(Gold(), 2, 1, 2));

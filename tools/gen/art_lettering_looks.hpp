@@ -98,7 +98,10 @@ inline constexpr LetterShape kNote{.sx = 1.6, .sy = 1.6, .tracking = 0.5, .space
 inline constexpr LetterShape kHeading{.sx = 3.0, .sy = 4.0};                               // options heading
 inline constexpr LetterShape kPauseTitle{.sx = 2.6, .sy = 3.4};
 inline constexpr LetterShape kPauseItem{.sx = 2.8, .sy = 3.2, .tracking = 0.5, .space = 2};
-inline constexpr LetterShape kPrompt{.sx = 3.4, .sy = 3.2};
+inline constexpr LetterShape kPromptEnter{.sx = 1.9, .sy = 2.8, .tracking = 1.2, .space = 2};  // the title's prompt
+inline constexpr LetterShape kPromptF1{.sx = 1.4, .sy = 1.9, .tracking = 1, .space = 2};       // and its F1 line
+inline constexpr LetterShape kSheetText{.sx = 1.4, .sy = 1.7, .weight = 1.35};  // fontmoji: the card's words
+inline constexpr LetterShape kSheetHeading{.sx = 2.6, .sy = 3.0};               // and its heading
 inline constexpr LetterShape kStaffRole{.sx = 2.8, .sy = 3.4, .tracking = 0.5};
 inline constexpr LetterShape kStaffBig{.sx = 4.4, .sy = 5.4};
 inline constexpr LetterShape kLogo{.sx = 10.0, .sy = 11.0, .weight = 1.36};
@@ -113,7 +116,7 @@ inline constexpr LetterShape kExit{.sx = 3.0, .sy = 3.6};
 
 // Every size the lettering uses, for checks that each letter stays legible.
 inline constexpr std::array kAllShapes{kMenuItem, kChoice,    kLabel,     kTwoLine,    kNote,       kHeading,    kPauseTitle,
-                                       kPauseItem, kPrompt,   kStaffRole, kStaffBig,   kLogo,       kLogoAnd,
+                                       kPauseItem, kPromptEnter, kPromptF1, kSheetText, kSheetHeading, kStaffRole, kStaffBig,   kLogo,       kLogoAnd,
                                        kCaption,  kBanner,    kComboDigit, kComboWord, kLivesDigit, kEmblem,
                                        kExit};
 

@@ -22,5 +22,7 @@ void PaintSceneryArt(Sheets& sheets);
 // lettering, pause menu, staff pages, HUD panel, gauges, digits, exit sign and
 // combo (haikei256, optionmoji, GameOption, Staff, geji256).
 void PaintLettering(Sheets& sheets);
+// The display letters one to a cell, for text the game sets itself (fontmoji).
+void PaintFontSheet(Sheets& sheets);
 
 }  // namespace gen
