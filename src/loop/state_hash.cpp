@@ -60,6 +60,17 @@ uint64_t SettingsHash(const Settings& s) {
   return f.Done();
 }
 
+// The map changes only when it is loaded and when the boss arena is written
+// into it: its hash is taken again only then.
+uint64_t MapHash(const StageMapData& map) {
+  if (!map.Hashed || map.HashedVersion != map.Version) {
+    map.Hash = XXH3_64bits(map.cells.data(), sizeof map.cells);
+    map.HashedVersion = map.Version;
+    map.Hashed = true;
+  }
+  return map.Hash;
+}
+
 }  // namespace
 
 std::string_view HashGroupName(HashGroup group) { return kGroupNames[static_cast<size_t>(group)]; }
@@ -85,7 +96,7 @@ StateHashes HashState(const Game& g) {
   set(HashGroup::Mogeta, Feed().Record(g.enemies.mogeta).Done());
   set(HashGroup::Byoon, Feed().Record(g.enemies.byoon).Done());
   set(HashGroup::Boss, Feed().Record(g.Boss).Record(g.BossBeam).Done());
-  set(HashGroup::Stage, Feed().Record(g.stage).Record(g.bossStage).Record(g.StageMap).Done());
+  set(HashGroup::Stage, Feed().Record(g.stage).Record(g.bossStage).Int(static_cast<int64_t>(MapHash(g.StageMap))).Done());
   set(HashGroup::Hud, Feed().Record(g.hud).Done());
   const ControlsCardState& c = g.card;
   set(HashGroup::FrontEnd, Feed()

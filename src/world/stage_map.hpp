@@ -14,8 +14,17 @@ inline constexpr int kCellSize = 20;
 
 struct StageMapData {
   std::array<int32_t, kMapSize * kMapSize> cells{};  // indexed [column * kMapSize + row]
+  // Counts the writes through At(), so the state hash need not read the whole
+  // map after every step: it keeps the map's hash until the map changes.
+  uint32_t Version = 0;
+  mutable uint32_t HashedVersion = 0;
+  mutable bool Hashed = false;
+  mutable uint64_t Hash = 0;
 
-  int32_t& At(int column, int row) { return cells[static_cast<size_t>(column) * kMapSize + row]; }
+  int32_t& At(int column, int row) {
+    ++Version;
+    return cells[static_cast<size_t>(column) * kMapSize + row];
+  }
   int32_t At(int column, int row) const { return cells[static_cast<size_t>(column) * kMapSize + row]; }
   // Cells outside 0..300 read as open, so no probe can leave the grid.
   bool Solid(int column, int row) const {
