@@ -267,9 +267,10 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
       if (side == 0) continue;
       const bool turn = (side == 1) != (h.Facing == 0);
       if (turn && strikes(t, still.x[t - 1] + (side == 1 ? 5 : -5), still.y[t - 1]) != side) continue;
+      // Held in place (or in flight) through the punch and a little after.
       Plan stay;
       stay.still = true;
-      if (firstHit(stay, 9) != 0 && ImmuneSteps(h) <= 9) break;
+      if (firstHit(stay, 16) != 0 && ImmuneSteps(h) <= 16) break;
       if (turn) i.walk = side == 1 ? 1 : -1;
       if (h.HitGauge >= 5 && h.BurstStep == 0)
         i.spin = true;
@@ -282,7 +283,7 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
 
   // A jump puts the fist where the boss will be: up, and strike on the way.
   const bool grounded0 = h.State == hero::Normal && h.Vy == 0;
-  if (grounded0 && b.Flash == 0) {
+  if (grounded0 && b.Flash == 0 && h.X > left + 50 && h.X < rightEdge - 50) {
     const Plan up{0, false, true, false, false};
     const Path flight = Predict(g, h, up, 40);
     for (int32_t t = 14; t < 40; ++t) {

@@ -377,6 +377,16 @@ const char* HitCause(const Game& g, const Hero& h) {
       }
     }
   }
+  if (best[0] != '?') return best;
+  // Fast movers are gone by the time the blow is seen: the nearest foe.
+  int32_t nearest = 160;
+  for (const Foe& f : FoesInView(g)) {
+    const int32_t d = std::abs(f.e->X - h.X) + std::abs(f.e->Y - h.Y) / 2;
+    if (d < nearest) {
+      nearest = d;
+      best = f.kind;
+    }
+  }
   return best;
 }
 
