@@ -184,6 +184,12 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     i.walk = 1;
     return i;
   }
+  // Knocked against the right edge of the view, a hero cannot walk on (the
+  // view follows only a hero who moves): a step back frees him.
+  if (on > 0 && h.State == hero::Normal && h.X + 80 >= g.CameraX + 640) {
+    i.walk = -1;
+    return i;
+  }
   int32_t best = -1, bestHit = -1;
   Plan p = plans[0];
   Memory& m = memory_[&h == &g.Kurara ? 1 : 0];
