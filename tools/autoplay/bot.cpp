@@ -215,10 +215,19 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     m.escaping = p.dir == back && back != on;
     m.plan = p;
     m.tick = g.FrameTick;
+    // A wall in the way: walking on the ground without getting anywhere.
+    if (g.LastStepTick == g.FrameTick) {
+      const bool walking = p.dir != 0 && h.State == hero::Normal && h.Vy == 0 && !p.jump &&
+                           !(h.HurtTimer >= 2 && h.HurtTimer <= 19) && h.X > g.CameraX + 1;
+      m.blocked = walking && h.X == m.lastX ? m.blocked + 1 : 0;
+      m.lastX = h.X;
+    }
   }
   i.walk = p.dir;
   i.crouch = p.crouch;
   i.jump = p.jump;
+  // Up onto what blocks the way.
+  if (m.blocked >= 4 && p.dir != 0) i.jump = true;
   return i;
 }
 
