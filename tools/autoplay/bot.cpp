@@ -184,6 +184,12 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     i.walk = 1;
     return i;
   }
+  // Knocked against the right edge of the view, a hero cannot walk on (the
+  // view follows only a hero who moves): a step back frees him.
+  if (on > 0 && h.State == hero::Normal && h.X + 80 >= g.CameraX + 640) {
+    i.walk = -1;
+    return i;
+  }
   int32_t best = -1, bestHit = -1;
   Plan p = plans[0];
   Memory& m = memory_[&h == &g.Kurara ? 1 : 0];
@@ -209,10 +215,19 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     m.escaping = p.dir == back && back != on;
     m.plan = p;
     m.tick = g.FrameTick;
+    // A wall in the way: walking on the ground without getting anywhere.
+    if (g.LastStepTick == g.FrameTick) {
+      const bool walking = p.dir != 0 && h.State == hero::Normal && h.Vy == 0 && !p.jump &&
+                           !(h.HurtTimer >= 2 && h.HurtTimer <= 19) && h.X > g.CameraX + 1;
+      m.blocked = walking && h.X == m.lastX ? m.blocked + 1 : 0;
+      m.lastX = h.X;
+    }
   }
   i.walk = p.dir;
   i.crouch = p.crouch;
   i.jump = p.jump;
+  // Up onto what blocks the way.
+  if (m.blocked >= 4 && p.dir != 0) i.jump = true;
   return i;
 }
 
@@ -267,9 +282,10 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
       if (side == 0) continue;
       const bool turn = (side == 1) != (h.Facing == 0);
       if (turn && strikes(t, still.x[t - 1] + (side == 1 ? 5 : -5), still.y[t - 1]) != side) continue;
+      // Held in place (or in flight) through the punch and a little after.
       Plan stay;
       stay.still = true;
-      if (firstHit(stay, 9) != 0 && ImmuneSteps(h) <= 9) break;
+      if (firstHit(stay, 16) != 0 && ImmuneSteps(h) <= 16) break;
       if (turn) i.walk = side == 1 ? 1 : -1;
       if (h.HitGauge >= 5 && h.BurstStep == 0)
         i.spin = true;
@@ -282,7 +298,7 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
 
   // A jump puts the fist where the boss will be: up, and strike on the way.
   const bool grounded0 = h.State == hero::Normal && h.Vy == 0;
-  if (grounded0 && b.Flash == 0) {
+  if (grounded0 && b.Flash == 0 && h.X > left + 50 && h.X < rightEdge - 50) {
     const Plan up{0, false, true, false, false};
     const Path flight = Predict(g, h, up, 40);
     for (int32_t t = 14; t < 40; ++t) {

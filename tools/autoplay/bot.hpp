@@ -78,6 +78,7 @@ class Bot {
     Plan plan;
     bool escaping = false;
     int32_t tick = -1;
+    int32_t lastX = 0, blocked = 0;  // steps walked on the ground without getting anywhere
   };
   mutable Memory memory_[2];
   void Note(const Game& g, const Hero& h, const std::string& what) const;

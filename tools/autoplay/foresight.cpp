@@ -368,6 +368,9 @@ const char* HitCause(const Game& g, const Hero& h) {
     const Enemy& e = *f.e;
     if (f.gek && e.ShotX - 100 < h.X && h.X < e.ShotX + 40 && e.ShotY - 80 < h.Y && h.Y < e.ShotY + 25)
       return "gek ball";
+    if (f.sikaky && e.ShotVy == 1 && e.ShotX - 90 < h.X && h.X < e.ShotX + 50 && e.ShotY - 80 < h.Y &&
+        h.Y < e.ShotY + 35)
+      return "sikaky ball";
     const int32_t rx = h.X - e.X, ry = h.Y - e.Y;
     if (rx > f.shape.left - 45 && rx < f.shape.right + 45 && ry > f.shape.top - 20 && ry < f.shape.bottom + 20) {
       const int32_t d = std::abs(rx - (f.shape.left + f.shape.right) / 2);
@@ -375,6 +378,16 @@ const char* HitCause(const Game& g, const Hero& h) {
         bestDistance = d;
         best = f.kind;
       }
+    }
+  }
+  if (best[0] != '?') return best;
+  // Fast movers are gone by the time the blow is seen: the nearest foe.
+  int32_t nearest = 160;
+  for (const Foe& f : FoesInView(g)) {
+    const int32_t d = std::abs(f.e->X - h.X) + std::abs(f.e->Y - h.Y) / 2;
+    if (d < nearest) {
+      nearest = d;
+      best = f.kind;
     }
   }
   return best;

@@ -97,7 +97,8 @@ void SoakGame(Rng& rng, const std::filesystem::path& dataDir, const std::string&
     if (rng() % 3 == 0) goal.enemyAmount = 10 * static_cast<int32_t>(1 + rng() % 3);
     if (rng() % 3 == 0) goal.lives = 1 + static_cast<int32_t>(rng() % 5);
     bot = std::make_unique<kt::autoplay::Bot>(goal);
-    mode = "autoplayer, " + std::to_string(goal.players) + " players" + (goal.extraEnemies ? ", extra enemies" : "");
+    mode = std::string("autoplayer, ") + (goal.players == 2 ? "two players" : "one player") +
+           (goal.extraEnemies ? ", extra enemies" : "");
   }
   SoakPlatform device(rng, *g, std::move(bot));
   std::ostringstream memory;
@@ -132,6 +133,10 @@ void SoakGame(Rng& rng, const std::filesystem::path& dataDir, const std::string&
   totals.bossFights += bossFight;
   totals.endings += ending;
   totals.gameOvers += gameOver;
+  std::printf("game %lld: %lld steps, %s%s%s%s; %lld steps in all\n", static_cast<long long>(totals.games),
+              static_cast<long long>(recorder.Steps()), mode.c_str(), bossFight ? ", the boss" : "",
+              ending ? ", the ending" : "", gameOver ? ", a game over" : "", static_cast<long long>(totals.steps));
+  std::fflush(stdout);
   // The same game again from its demo.
   const kt::Demo demo = kt::ParseDemo(memory.str(), demoPath);
   const kt::ReplayResult back = kt::ReplayHeadless(demo, dataDir);
