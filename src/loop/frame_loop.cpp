@@ -73,14 +73,13 @@ bool DispatchScene(Game& g) {
   return true;
 }
 
-bool FramePass(Game& g, Platform& platform) {
-  if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
-  g.FrameTick = static_cast<int32_t>(platform.Ticks());
+bool FrameStep(Game& g, uint32_t tick) {
+  g.FrameTick = static_cast<int32_t>(tick);
   NoteKeyPresses(g);
   const bool stepped = DispatchScene(g);
   if (stepped) ClearPendingPresses(g);
   // A scene that ends the game does so at once: nothing more of the pass runs.
-  if (g.QuitRequested) return false;
+  if (g.QuitRequested) return stepped;
 
   // Enter (pause, during gameplay) and F6 (costumes) act at most every 500 ms.
   if (TimeReached(g.FrameTick, g.LastPollTick, 500)) {
@@ -95,6 +94,13 @@ bool FramePass(Game& g, Platform& platform) {
       g.CostumeToggle = g.CostumeToggle == 1 ? 0 : 1;
     }
   }
+  return stepped;
+}
+
+bool FramePass(Game& g, Platform& platform) {
+  if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
+  const bool stepped = FrameStep(g, platform.Ticks());
+  if (g.QuitRequested) return false;
 
   Present(g, platform, stepped);
   platform.ProcessMessages(g.KeyState);

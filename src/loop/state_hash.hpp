@@ -45,7 +45,10 @@ struct StateHashes {
   uint64_t Of(HashGroup g) const { return groups[static_cast<size_t>(g)]; }
 };
 
+struct Snapshot;
+
 StateHashes HashState(const Game& g);
+StateHashes HashState(const Snapshot& s);
 inline uint64_t StateHash(const Game& g) { return HashState(g).total; }
 
 // 16 lower-case hex digits.
