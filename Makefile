@@ -10,9 +10,10 @@ ARGS ?=
 PREFIX ?= /usr/local
 # desktop-file-utils and appstream check the installed files; dpkg-dev and file
 # let the package find its library dependencies; fftw measures the sounds in
-# the tests; time measures the hostile data cases; xxhash hashes the game state.
+# the tests; time measures the hostile data cases; xxhash hashes the game state;
+# enet carries online play.
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev libfftw3-dev \
-           libxxhash-dev desktop-file-utils appstream dpkg-dev file time
+           libxxhash-dev libenet-dev desktop-file-utils appstream dpkg-dev file time
 # What `make fuzz` needs besides: clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-dev
 FUZZ_TARGETS = map bmp wav

@@ -97,13 +97,19 @@ StateHashes HashOf(const S& g, const StageMapData& map) {
   set(HashGroup::FrontEnd,
       Feed().Record(g.front).Int(g.PlayersOverride).Int(g.ExtraEnemiesOverride).Done());
   set(HashGroup::Ending, Feed().Record(g.ending).Done());
-  h.total = XXH3_64bits(h.groups.data(), sizeof h.groups);
+  h.total = CombineGroups(h.groups);
   return h;
 }
 
 }  // namespace
 
 StateHashes HashState(const Game& g) { return HashOf(g, g.StageMap); }
+
+uint64_t LoopGroupHash(const Game& g) { return LoopHash(g); }
+
+uint64_t CombineGroups(const std::array<uint64_t, kHashGroups>& groups) {
+  return XXH3_64bits(groups.data(), sizeof groups);
+}
 
 StateHashes HashState(const Snapshot& s) {
   static const StageMapData kNoMap{};
