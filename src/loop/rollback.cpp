@@ -116,7 +116,7 @@ Rollback::Rollback(Game& g, Side side, const net::Start& start, const Snapshot& 
     remoteFrame_[Slot(f)] = f;
     remote_[Slot(f)] = 0;
   }
-  SaveSnapshot(g_, snaps_[SnapSlot(1)], maps_);
+  SaveSnapshot(g_, SnapOf(1), maps_);
   if (writing_) demo_.Header(kGameVersion, start_);
 }
 
@@ -124,6 +124,12 @@ Rollback::~Rollback() {
   Finish();
   g_.audio.requests = nullptr;
   g_.display.skipDrawing = false;
+}
+
+Snapshot& Rollback::SnapOf(int32_t frame) {
+  std::unique_ptr<Snapshot>& s = snaps_[SnapSlot(frame)];
+  if (!s) s = std::make_unique<Snapshot>();
+  return *s;
 }
 
 int32_t Rollback::LocalKnown() const { return std::max(next_ - 1 + delay_, std::max(delay_, 1)); }
@@ -154,7 +160,7 @@ bool Rollback::Run(bool advance, uint16_t local) {
   bool drew = false;
   const int32_t last = advance ? next_ : next_ - 1;
   if (wrongFrom_ != 0) {
-    RestoreSnapshot(g_, snaps_[SnapSlot(wrongFrom_)]);
+    RestoreSnapshot(g_, SnapOf(wrongFrom_));
     ++rollbacks_;
     for (int32_t f = wrongFrom_; f < next_; ++f) {
       Play(f, f == last);
@@ -201,7 +207,7 @@ void Rollback::Play(int32_t frame, bool draw) {
 
   results_[s].sceneAfter = g_.SceneId;
   for (const SoundRequest& r : sounds_.Played(frame, requests_)) PlayRequest(g_, r);
-  SaveSnapshot(g_, snaps_[SnapSlot(frame + 1)], maps_);
+  SaveSnapshot(g_, SnapOf(frame + 1), maps_);
 }
 
 void Rollback::AfterStep(const Game& g, int32_t sceneRan) {
@@ -213,7 +219,7 @@ void Rollback::AfterStep(const Game& g, int32_t sceneRan) {
 void Rollback::Finalize(int32_t frame) {
   const Result& r = results_[Slot(frame)];
   if (r.stepped) {
-    StateHashes h = HashState(snaps_[SnapSlot(frame + 1)]);
+    StateHashes h = HashState(SnapOf(frame + 1));
     h.groups[static_cast<size_t>(HashGroup::Loop)] = r.loopHash;
     h.total = CombineGroups(h.groups);
     ++steps_;

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -151,7 +152,10 @@ class Rollback final : private StepWatch {
   SoundLedger sounds_;
   std::vector<SoundRequest> requests_;
 
-  std::array<Snapshot, kSnaps> snaps_;  // [frame]: the state before the frame
+  // [frame]: the state before the frame; made as the first frames need
+  // them, so that starting a game costs no pass 10 MB at once.
+  std::array<std::unique_ptr<Snapshot>, kSnaps> snaps_;
+  Snapshot& SnapOf(int32_t frame);
   MapShare maps_;
 
   int64_t steps_ = 0;
