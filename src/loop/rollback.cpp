@@ -250,7 +250,7 @@ void Rollback::WritePass(int32_t frame, const KeyTable* next) {
   DemoPass p;
   // The frame loop reads the clock once more at the end of a pass whose next
   // scene is not paced; a replay hands out the readings in the same order.
-  if (frame == 1 || ScenePace(results_[Slot(frame - 1)].sceneAfter) <= 0) p.ticks.push_back(0);
+  if (frame > 1 && ScenePace(results_[Slot(frame - 1)].sceneAfter) <= 0) p.ticks.push_back(0);
   p.ticks.push_back(static_cast<int32_t>(kFrameMs));
   if (next) {
     const KeyTable& now = keys_[Slot(frame)];
