@@ -523,7 +523,7 @@ void NetPlay::DrawOverlay(Surface& picture) const {
     line(message_, kScreenHeight - 34, label::White, true);
   }
   if (indicator_ && mode_ == Mode::Playing && !indicatorText_.empty())
-    DrawLabel(picture, sheet, 8, 52, indicatorText_, label::Green, 1);
+    DrawLabel(picture, sheet, 8, 62, indicatorText_, label::Green, 1);  // under the status panel
 }
 
 }  // namespace kt
