@@ -11,12 +11,12 @@ PREFIX ?= /usr/local
 # desktop-file-utils and appstream check the installed files; dpkg-dev and file
 # let the package find its library dependencies; fftw measures the sounds in
 # the tests; time measures the hostile data cases; xxhash hashes the game state;
-# toml++ reads and writes the settings file.
+# toml++ reads and writes the settings file; enet carries online play.
 PACKAGES = cmake g++ make pkg-config libsdl2-dev libpng-dev libgtest-dev libbenchmark-dev libfftw3-dev \
-           libxxhash-dev libtomlplusplus-dev desktop-file-utils appstream dpkg-dev file time
+           libxxhash-dev libtomlplusplus-dev libenet-dev desktop-file-utils appstream dpkg-dev file time
 # What `make fuzz` needs besides: clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-dev
-FUZZ_TARGETS = map bmp wav
+FUZZ_TARGETS = map bmp wav net
 
 DEMOS = tests/demos
 STEPS ?= 50000
@@ -90,7 +90,7 @@ package: build
 bench-hostile: build
 	bench/hostile_data.sh $(BUILD)
 
-# The data-file readers under libFuzzer (clang, ASan + UBSan), each for
+# The data-file readers and online play's packet parser under libFuzzer (clang, ASan + UBSan), each for
 # FUZZ_SECONDS, starting from the seeds in fuzz/corpus/ (kept as they are: new
 # inputs go to $(FUZZ_BUILD)/corpus/). A crash, a hang, more than 512 MB or a
 # broken promise fails, with the input in $(FUZZ_BUILD)/crashes/.

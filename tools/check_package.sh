@@ -24,6 +24,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: $(field Version)"
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 field Depends | grep -q 'libsdl2-2\.0-0' || fail "Depends does not name the SDL2 runtime: $(field Depends)"
+field Depends | grep -q 'libenet' || fail "Depends does not name the ENet runtime (online play): $(field Depends)"
 field Depends | grep -q 'libpng' && fail "Depends names libpng, which only the build tools use"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 [ -n "$(field Description)" ] || fail "no Description"

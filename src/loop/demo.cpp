@@ -499,7 +499,9 @@ DemoRecorder::~DemoRecorder() {
 void DemoRecorder::Start(Game& g) {
   game_ = &g;
   started_ = true;
-  lastTick_ = device_.Ticks();
+  // The clock reading the game's clocks started from: a replay starts them
+  // from the demo's clock, and the first pass's reading is a step from it.
+  lastTick_ = static_cast<uint32_t>(g.FrameTick);
   keys_ = g.KeyState;
   DemoStart s;
   s.seed = g.rng.State();
@@ -607,6 +609,8 @@ void DemoPlayer::Pace(uint32_t tick) {
 }
 
 uint32_t DemoPlayer::Ticks() {
+  // Start-up reads the clock the game's clocks start from: the demo's.
+  if (!game_) return clock_;
   if (pass_ < demo_.passes.size()) {
     const DemoPass& p = demo_.passes[pass_];
     if (call_ < p.ticks.size()) {

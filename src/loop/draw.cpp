@@ -8,6 +8,7 @@
 namespace kt {
 
 void Draw(Game& g, Bmp source, int32_t x, int32_t y) {
+  if (g.display.skipDrawing) return;
   BlitKeyed(g.display.Sheet(source), g.BlitRect, g.display.World(), x, y);
 }
 

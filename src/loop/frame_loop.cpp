@@ -94,9 +94,8 @@ bool DispatchScene(Game& g) {
   return true;
 }
 
-bool FramePass(Game& g, Platform& platform) {
-  if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
-  g.FrameTick = static_cast<int32_t>(platform.Ticks());
+bool FrameStep(Game& g, uint32_t tick) {
+  g.FrameTick = static_cast<int32_t>(tick);
   NoteKeyPresses(g);
   // While the controls card is shown the scene beneath waits.
   bool stepped = ControlsCardPoll(g);
@@ -108,7 +107,7 @@ bool FramePass(Game& g, Platform& platform) {
   }
   if (stepped) ClearPendingPresses(g);
   // A scene that ends the game does so at once: nothing more of the pass runs.
-  if (g.QuitRequested) return false;
+  if (g.QuitRequested) return stepped;
 
   if (!g.card.Shown) {
     // The window lost the focus (or a pad was pulled out) during the stage:
@@ -123,6 +122,13 @@ bool FramePass(Game& g, Platform& platform) {
       }
     }
   }
+  return stepped;
+}
+
+bool FramePass(Game& g, Platform& platform) {
+  if (g.KeyState[vk::Escape] || g.QuitRequested) return false;
+  const bool stepped = FrameStep(g, platform.Ticks());
+  if (g.QuitRequested) return false;
 
   if (g.prefs.ControlsChanged) {
     platform.SetBindings(g.prefs.Controls);

@@ -25,6 +25,12 @@ void StartClock(Game& g, uint32_t tick);
 // Runs the current scene's step (at most one). Returns whether a step ran.
 bool DispatchScene(Game& g);
 
+// The game's part of one pass, on the clock reading `tick` and the key table
+// in `KeyState`: notes the key presses, runs at most one scene step, then the
+// 500 ms poll of Enter and F6. Returns whether a step ran. A pass that steps
+// the same game with the same tick and keys always comes out the same.
+bool FrameStep(Game& g, uint32_t tick);
+
 // One pass of the loop. Returns false when Escape ended the game (nothing
 // of that pass runs then) or when the scene it ran asked for the end of the
 // game with `QuitRequested` (nothing after that scene's step runs).

@@ -72,6 +72,7 @@ struct Display {
   Surface front{kScreenWidth, kScreenHeight};
   int newPictures = 0;  // flips still to put on screen since the last step
   FontMetrics font{};   // where the letters of fontmoji are
+  bool skipDrawing = false;  // steps draw nothing (steps simulated again after a rollback)
 
   Surface& World() { return sheets[0]; }
   const Surface& Sheet(Bmp b) const { return sheets[static_cast<size_t>(b)]; }
@@ -82,9 +83,20 @@ struct TraceStep {
   std::vector<Sfx> once, looping, stopped;
 };
 
+// A sound call a step made: play once, play looping or stop.
+struct SoundRequest {
+  enum Kind : uint8_t { Once, Looping, Stop };
+  Sfx sound = Sfx::sentaku;
+  Kind kind = Once;
+  bool operator==(const SoundRequest&) const = default;
+};
+
 struct Audio {
   Mixer* mixer = nullptr;  // owned by the platform; null plays nothing
   TraceStep step;          // sounds started and stopped in the current scene step
+  // When set, the steps' sound calls are written here instead of reaching the
+  // mixer (online play plays each step's sounds once, whatever rollbacks do).
+  std::vector<SoundRequest>* requests = nullptr;
 };
 
 struct Game;

@@ -11,10 +11,12 @@
 #include <string>
 
 #include "kt_build_info.hpp"
+#include "loop/data_dir.hpp"
 #include "loop/demo.hpp"
 #include "loop/dump.hpp"
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
+#include "loop/net_play.hpp"
 #include "loop/settings_file.hpp"
 #include "loop/startup.hpp"
 #include "loop/version.hpp"
@@ -27,6 +29,7 @@ constexpr const char* kUsage =
     "usage: kurara-tavo [--window] [--mute] [--players 1|2] [--extra-enemies] [--seed N] [--data DIR]\n"
     "                   [--record FILE.demo] [--config FILE]\n"
     "       kurara-tavo [--window] [--mute] [--data DIR] --replay FILE.demo [--max-ms N]\n"
+    "       kurara-tavo [--window] [--mute] [--extra-enemies] [--data DIR] [--delay N] --host [PORT] | --join HOST[:PORT]\n"
     "       kurara-tavo --version | --help\n"
     "       kurara-tavo --headless [--players 1|2] [--extra-enemies] [--seed N] [--tick-ms N] [--start-tick N]\n"
     "                   [--script FILE] [--max-ms N] [--record FILE.demo] [--config FILE]\n"
@@ -44,6 +47,9 @@ constexpr const char* kHelp =
     "  --seed N         the random seed (default: the time of day; headless: 0)\n"
     "  --data DIR       the folder holding bmp/, sound/ and map/\n"
     "  --config FILE    keep the settings in FILE instead of the usual settings file\n"
+    "  --host [PORT]    wait for a partner to play online (UDP port, default 7531)\n"
+    "  --join HOST[:PORT]  play online with the game waiting on HOST\n"
+    "  --delay N        hosting: hold the keys back N frames of 32 ms (0..8, default 2)\n"
     "  --headless       run without window or sound on a fake clock, from a key script:\n"
     "    --tick-ms N      game time per pass (default 16)\n"
     "    --start-tick N   the clock's first value (default 0)\n"
@@ -72,6 +78,10 @@ struct Options {
   std::string record, replay;  // demo files
   bool runOptions = false;     // an option that a replay takes from its demo
   std::filesystem::path config;  // the settings file; empty: the usual one (none when headless)
+  bool host = false;             // online play: wait for a partner
+  std::string join;              // online play: the host to join
+  uint16_t port = kt::net::kDefaultPort;
+  uint8_t delay = 2;
 };
 
 // Parses a whole decimal number in [0, max] or fails.
@@ -82,6 +92,18 @@ bool ParseNumber(const char* text, uint64_t max, uint64_t& out) {
   if (*end != '\0' || v > max) return false;
   out = v;
   return true;
+}
+
+// "HOST" or "HOST:PORT".
+bool ParseHostPort(const std::string& text, std::string& host, uint16_t& port) {
+  const size_t colon = text.rfind(':');
+  host = text.substr(0, colon);
+  if (colon != std::string::npos) {
+    uint64_t n = 0;
+    if (!ParseNumber(text.c_str() + colon + 1, 65535, n) || n == 0) return false;
+    port = static_cast<uint16_t>(n);
+  }
+  return !host.empty();
 }
 
 std::optional<Options> ParseArgs(int argc, char** argv) {
@@ -112,6 +134,17 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     else if (a == "--start-tick") { ok = number(UINT32_MAX); o.startTick = static_cast<uint32_t>(n); }
     else if (a == "--max-ms") { ok = number(UINT32_MAX); o.maxMs = static_cast<uint32_t>(n); }
     else if (a == "--data") ok = text(o.dataDir);
+    else if (a == "--host") {
+      o.host = true;
+      // An optional port.
+      if (next && ParseNumber(next, 65535, n)) {
+        ok = n > 0;
+        o.port = static_cast<uint16_t>(n);
+        ++i;
+      }
+    }
+    else if (a == "--join") ok = next && ParseHostPort(next, o.join, o.port) && ++i;
+    else if (a == "--delay") { ok = number(kt::net::kMaxDelay); o.delay = static_cast<uint8_t>(n); }
     else if (a == "--script") ok = text(o.script);
     else if (a == "--record") ok = text(o.record);
     else if (a == "--replay") ok = text(o.replay);
@@ -127,6 +160,11 @@ std::optional<Options> ParseArgs(int argc, char** argv) {
     if (a == "--extra-enemies" || a == "--seed" || a == "--players" || a == "--tick-ms" || a == "--start-tick" ||
         a == "--script" || a == "--record")
       o.runOptions = true;
+  }
+  const bool online = o.host || !o.join.empty();
+  if (online && (o.headless || !o.replay.empty() || !o.record.empty() || o.players || (o.host && !o.join.empty()))) {
+    std::fprintf(stderr, "kurara-tavo: --host and --join play in a window of their own, one or the other\n%s", kUsage);
+    return std::nullopt;
   }
   if (!o.replay.empty() && o.runOptions) {
     std::fprintf(stderr, "kurara-tavo: --replay takes the seed, the options and the keys from the demo\n%s", kUsage);
@@ -325,6 +363,29 @@ int ReplayWindowed(const Options& o, kt::Game& g, kt::Platform& device) {
   return ReportReplay(o, player.End(g));
 }
 
+// Online play: each online game keeps its demo with the kept runs.
+int PlayOnline(const Options& o, kt::Game& g, kt::Platform& platform, const kt::KeptStart& kept) {
+  kt::Startup(g, platform, {o.dataDir, o.seed}, kept);
+  ApplyOptions(o, g);
+  kt::NetOptions n;
+  n.host = o.host;
+  n.hostName = o.join;
+  n.port = o.port;
+  n.delay = o.delay;
+  n.version = std::string(kt::kGameVersion);
+  n.dataHash = kt::DataHash(kt::FindDataDir(o.dataDir, kt::ProgramDir()));
+  n.seed = o.seed;
+  try {
+    n.demoDir = kt::UserDataDir() / "demos";
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "kurara-tavo: the online games' demos are not kept: %s\n", e.what());
+  }
+  kt::NetPlay net(g, platform, n);
+  while (net.Pass()) {
+  }
+  return 0;
+}
+
 int RunWindowed(const Options& o, kt::Game& g) {
   const kt::KeptStart kept = ReadKept(o.config.empty() ? UsualSettingsFile() : o.config);
   kt::SdlOptions sdl = o.sdl;
@@ -339,6 +400,7 @@ int RunWindowed(const Options& o, kt::Game& g) {
   auto platform = kt::MakeSdlPlatform(sdl);
   try {
     if (!o.replay.empty()) return ReplayWindowed(o, g, *platform);
+    if (o.host || !o.join.empty()) return PlayOnline(o, g, *platform, kept);
     std::vector<std::ofstream> demos = OpenRunDemos(o);
     std::vector<std::ostream*> outs;
     for (auto& d : demos) outs.push_back(&d);

@@ -8,4 +8,7 @@ void SoundPlay(Game& g, Sfx s);  // play once
 void SoundLoop(Game& g, Sfx s);  // play looping
 void SoundStop(Game& g, Sfx s);
 
+// Sends a recorded sound call to the mixer.
+void PlayRequest(Game& g, const SoundRequest& r);
+
 }  // namespace kt

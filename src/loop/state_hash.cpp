@@ -1,5 +1,7 @@
 #include "loop/state_hash.hpp"
 
+#include "loop/snapshot.hpp"
+
 #define XXH_STATIC_LINKING_ONLY  // the streaming state on the stack
 #include <xxhash.h>
 
@@ -37,7 +39,8 @@ class Feed {
   XXH3_state_t state_;
 };
 
-uint64_t LoopHash(const Game& g) {
+template <typename S>
+uint64_t LoopHash(const S& g) {
   Feed f;
   f.Int(g.SceneId).Int(g.FrameTick).Int(g.LastStepTick).Int(g.LastPollTick);
   f.Int(g.CameraX).Int(g.CameraY).Int(g.CostumeToggle).Int(g.QuitRequested).Int(g.PauseCursor);
@@ -81,7 +84,11 @@ std::optional<HashGroup> HashGroupFromName(std::string_view name) {
   return std::nullopt;
 }
 
-StateHashes HashState(const Game& g) {
+namespace {
+
+// A game and a snapshot hold the same records under the same names.
+template <typename S>
+StateHashes HashOf(const S& g, const StageMapData& map) {
   StateHashes h;
   const auto set = [&](HashGroup group, uint64_t value) { h.groups[static_cast<size_t>(group)] = value; };
   set(HashGroup::Loop, LoopHash(g));
@@ -96,7 +103,7 @@ StateHashes HashState(const Game& g) {
   set(HashGroup::Mogeta, Feed().Record(g.enemies.mogeta).Done());
   set(HashGroup::Byoon, Feed().Record(g.enemies.byoon).Done());
   set(HashGroup::Boss, Feed().Record(g.Boss).Record(g.BossBeam).Done());
-  set(HashGroup::Stage, Feed().Record(g.stage).Record(g.bossStage).Int(static_cast<int64_t>(MapHash(g.StageMap))).Done());
+  set(HashGroup::Stage, Feed().Record(g.stage).Record(g.bossStage).Int(static_cast<int64_t>(MapHash(map))).Done());
   set(HashGroup::Hud, Feed().Record(g.hud).Done());
   const ControlsCardState& c = g.card;
   set(HashGroup::FrontEnd, Feed()
@@ -113,8 +120,23 @@ StateHashes HashState(const Game& g) {
                                .Record(c.PressTicks)
                                .Done());
   set(HashGroup::Ending, Feed().Record(g.ending).Done());
-  h.total = XXH3_64bits(h.groups.data(), sizeof h.groups);
+  h.total = CombineGroups(h.groups);
   return h;
+}
+
+}  // namespace
+
+StateHashes HashState(const Game& g) { return HashOf(g, g.StageMap); }
+
+uint64_t LoopGroupHash(const Game& g) { return LoopHash(g); }
+
+uint64_t CombineGroups(const std::array<uint64_t, kHashGroups>& groups) {
+  return XXH3_64bits(groups.data(), sizeof groups);
+}
+
+StateHashes HashState(const Snapshot& s) {
+  static const StageMapData kNoMap{};
+  return HashOf(s, s.StageMap ? *s.StageMap : kNoMap);
 }
 
 std::string HashHex(uint64_t h) {

@@ -45,8 +45,16 @@ struct StateHashes {
   uint64_t Of(HashGroup g) const { return groups[static_cast<size_t>(g)]; }
 };
 
+struct Snapshot;
+
 StateHashes HashState(const Game& g);
+StateHashes HashState(const Snapshot& s);
 inline uint64_t StateHash(const Game& g) { return HashState(g).total; }
+
+// The loop group alone (it is all a pass changes after its scene step).
+uint64_t LoopGroupHash(const Game& g);
+// The whole hash from the groups' hashes.
+uint64_t CombineGroups(const std::array<uint64_t, kHashGroups>& groups);
 
 // 16 lower-case hex digits.
 std::string HashHex(uint64_t h);

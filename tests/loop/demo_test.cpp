@@ -137,6 +137,30 @@ TEST(Demo, AnUnevenClockThatWrapsReplaysExactly) {
   EXPECT_EQ(back.result.steps, d.end->steps);
 }
 
+// A real clock moves between any two readings: between the one start-up
+// starts the game's clocks from, the recorder's first and the first pass's.
+class MovingClock : public UnevenPlatform {
+ public:
+  uint32_t Ticks() override { return UnevenPlatform::Ticks() + ++readings_; }
+
+ private:
+  uint32_t readings_ = 0;
+};
+
+TEST(Demo, AClockThatMovesWhileTheRunStartsReplaysExactly) {
+  auto g = NewGame();
+  MovingClock device;
+  std::ostringstream demo;
+  DemoRecorder recorder(device, {&demo});
+  Startup(*g, recorder, {KT_DATA_DIR, 12});
+  recorder.Start(*g);
+  for (int n = 0; n < 400; ++n) ASSERT_TRUE(FramePass(*g, recorder));
+  recorder.Finish(*g);
+  const Replayed back = Replay(ParseDemo(demo.str(), "moving"));
+  ASSERT_FALSE(back.result.mismatch) << DescribeMismatch(*back.result.mismatch);
+  EXPECT_GT(back.result.steps, 100);
+}
+
 TEST(Demo, TheTextReadsBackAsItWasWritten) {
   const Recorded run = Record(kScript);
   const Demo d = ParseDemo(run.demo, "run");

@@ -97,7 +97,7 @@ TEST(LetteringPictures, EachHoldsInkAndIsNotCutByItsRectangle) {
                      Ink(c, r.left, r.top, r.left + 1, r.bottom) + Ink(c, r.right - 1, r.top, r.right, r.bottom);
     EXPECT_EQ(edge, 0) << r.label << " touches its edge";
   }
-  EXPECT_EQ(pictures, 37 + 7 + 5 + 5 + 1 + 10 + 5 + 2 + 10 + 1 + 1);
+  EXPECT_EQ(pictures, 37 + 7 + 5 + 5 + 1 + 10 + 5 + 2 + 10 + 1 + 1 + 1);  // the last: online play's glyphs
 }
 
 TEST(LetteringPictures, OtherPaintersPixelsAreLeftAlone) {

@@ -90,7 +90,7 @@ TEST(AtlasTable, DistinctRectanglesPerSheet) {
   // char256: 138 in normal play plus 12 body cells of the other look.
   EXPECT_EQ(distinct["char256"].size(), 150u);
   EXPECT_EQ(distinct["geji256"].size(), 37u);
-  EXPECT_EQ(distinct["optionmoji"].size(), 37u);
+  EXPECT_EQ(distinct["optionmoji"].size(), 37u + 1);  // and online play's glyphs
   EXPECT_EQ(distinct["teki"].size(), 25u);
   EXPECT_EQ(distinct["tobidasi"].size(), 12u);
   EXPECT_EQ(distinct["GameOption"].size(), 7u);

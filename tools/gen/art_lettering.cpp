@@ -13,6 +13,7 @@
 #include "gen/art_lettering_looks.hpp"
 #include "gen/art_parts.hpp"
 #include "gen/font.hpp"
+#include "hud/label.hpp"
 
 namespace gen {
 
@@ -212,6 +213,15 @@ Canvas Caption(int look) {
 
 // ---- main menu and options lettering -----------------------------------------------
 
+// The small glyphs online play writes its messages with, one to a cell.
+void OnlineGlyphs(Canvas& m) {
+  m.Fill(415, 140, 640, 162, kClear);
+  for (size_t i = 0; i < kt::kLabelGlyphs.size(); ++i) {
+    const kt::Rect cell = kt::GlyphCell(static_cast<int32_t>(i));
+    DrawText(m, cell.Left, cell.Top, std::string(1, kt::kLabelGlyphs[i]), 0xFFFF);
+  }
+}
+
 void MenuLettering(Canvas& m) {
   const LetterLook dim = Dim(), lit = Selected();
   struct Pair {
@@ -236,6 +246,7 @@ void MenuLettering(Canvas& m) {
     m.Fill(160, 140, 415, 175, kClear);
     Centre(m, prompt, 160, 140, 415, 175, "PRESS ENTER F1 CONTROLS");
   }
+  OnlineGlyphs(m);
 
   // Options screen.
   Item(m, 0, 0, 130, 40, "OPTIONS", kHeading, Sticker(Gold(), 2, 1, 2));

@@ -321,6 +321,8 @@ void MenuLettering(Table& t) {
   t.Picture("menu quit", 0, 140, 80, 180);
   t.Picture("menu quit selected", 80, 140, 160, 180);
   t.Picture("press enter", 160, 140, 415, 175);
+  // Not read by the scenes: online play letters its messages with these.
+  t.Picture("online lettering", 415, 140, 640, 162);
 
   t.Picture("options heading", 0, 0, 130, 40);
   t.Picture("enemy amount label", 130, 0, 270, 40);
