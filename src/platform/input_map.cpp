@@ -115,13 +115,15 @@ void InputMap::RaiseKey(PhysKey key, KeyTable& keys) const {
     }
   if (bound) return;
   // Keys no action has keep their own meaning: F1 the card, the keypad's
-  // Enter, M and B in the main menu, Z in the ending.
+  // Enter, M and B in the main menu, Z in the ending, N online play's
+  // indicator.
   switch (key) {
     case phys::F1: keys[vk::F1] = true; break;
     case phys::KeypadEnter: keys[vk::Enter] = true; break;
     case phys::Letter('M'): keys['M'] = true; break;
     case phys::Letter('B'): keys['B'] = true; break;
     case phys::Letter('Z'): keys['Z'] = true; break;
+    case phys::Letter('N'): keys['N'] = true; break;
     default: break;
   }
 }

@@ -37,7 +37,7 @@ TEST(Bindings, TheDefaultsAreTheDesignedKeysAndTheIssuesPadButtons) {
     m.Key(*PhysKeyFromName(key), false);
   }
   // Letters no action has: only M, B and Z (menu and ending) count.
-  for (const char* key : {"M", "B", "Z"}) {
+  for (const char* key : {"M", "B", "Z", "N"}) {
     m.Key(*PhysKeyFromName(key), true);
     EXPECT_EQ(Pass(m), std::string(key) + " ");
     m.Key(*PhysKeyFromName(key), false);
