@@ -66,10 +66,11 @@ Stage& TheStage() {
 // game stays in the busy stage.
 constexpr int kStepsBeforeRestart = 64;
 
-void PlainStep(benchmark::State& state) {
+// Steps, drawn or not, restarting now and then outside the timing.
+void Steps(benchmark::State& state, bool drawing) {
   Stage& s = TheStage();
   s.Restart();
-  s.game->display.skipDrawing = false;
+  s.game->display.skipDrawing = !drawing;
   int n = 0;
   for (auto _ : state) {
     s.Step();
@@ -80,25 +81,13 @@ void PlainStep(benchmark::State& state) {
       state.ResumeTiming();
     }
   }
+  s.game->display.skipDrawing = false;
 }
+
+void PlainStep(benchmark::State& state) { Steps(state, true); }
 BENCHMARK(PlainStep)->Unit(benchmark::kMicrosecond);
 
-void StepWithoutDrawing(benchmark::State& state) {
-  Stage& s = TheStage();
-  s.Restart();
-  s.game->display.skipDrawing = true;
-  int n = 0;
-  for (auto _ : state) {
-    s.Step();
-    if (++n == kStepsBeforeRestart) {
-      state.PauseTiming();
-      s.Restart();
-      n = 0;
-      state.ResumeTiming();
-    }
-  }
-  s.game->display.skipDrawing = false;
-}
+void StepWithoutDrawing(benchmark::State& state) { Steps(state, false); }
 BENCHMARK(StepWithoutDrawing)->Unit(benchmark::kMicrosecond);
 
 void SnapshotSaveAndRestore(benchmark::State& state) {

@@ -119,18 +119,24 @@ class UnevenPlatform : public Platform {
   Mixer mixer_;
 };
 
+// Records `passes` passes of a game started up on `device`.
+std::string RecordOn(Platform& device, uint64_t seed, int passes, Game& g) {
+  std::ostringstream demo;
+  DemoRecorder recorder(device, {&demo});
+  Startup(g, recorder, {KT_DATA_DIR, seed});
+  recorder.Start(g);
+  for (int n = 0; n < passes; ++n) EXPECT_TRUE(FramePass(g, recorder));
+  recorder.Finish(g);
+  return demo.str();
+}
+
 TEST(Demo, AnUnevenClockThatWrapsReplaysExactly) {
   auto g = NewGame();
   UnevenPlatform device;
-  std::ostringstream demo;
-  DemoRecorder recorder(device, {&demo});
-  Startup(*g, recorder, {KT_DATA_DIR, 11});
-  recorder.Start(*g);
-  for (int n = 0; n < 2500; ++n) ASSERT_TRUE(FramePass(*g, recorder));
-  recorder.Finish(*g);
+  const std::string demo = RecordOn(device, 11, 2500, *g);
   ASSERT_EQ(g->SceneId, scene::Gameplay);
   ASSERT_LT(static_cast<uint32_t>(g->FrameTick), 0x10000000u);  // wrapped
-  const Demo d = ParseDemo(demo.str(), "uneven");
+  const Demo d = ParseDemo(demo, "uneven");
   EXPECT_EQ(d.start.clock, 0xFFFFF000u);
   const Replayed back = Replay(d);
   ASSERT_FALSE(back.result.mismatch) << DescribeMismatch(*back.result.mismatch);
@@ -150,13 +156,7 @@ class MovingClock : public UnevenPlatform {
 TEST(Demo, AClockThatMovesWhileTheRunStartsReplaysExactly) {
   auto g = NewGame();
   MovingClock device;
-  std::ostringstream demo;
-  DemoRecorder recorder(device, {&demo});
-  Startup(*g, recorder, {KT_DATA_DIR, 12});
-  recorder.Start(*g);
-  for (int n = 0; n < 400; ++n) ASSERT_TRUE(FramePass(*g, recorder));
-  recorder.Finish(*g);
-  const Replayed back = Replay(ParseDemo(demo.str(), "moving"));
+  const Replayed back = Replay(ParseDemo(RecordOn(device, 12, 400, *g), "moving"));
   ASSERT_FALSE(back.result.mismatch) << DescribeMismatch(*back.result.mismatch);
   EXPECT_GT(back.result.steps, 100);
 }

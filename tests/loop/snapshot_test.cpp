@@ -15,42 +15,15 @@
 #include "loop/startup.hpp"
 #include "loop/state_fields.hpp"
 #include "loop/state_hash.hpp"
+#include "state_walk.hpp"
 
 namespace kt {
 namespace {
 
-// Adds one to the `target`-th field the dump's walk shows.
-class BumpOne : public PathVisitor {
- public:
-  explicit BumpOne(int target) : target_(target) {}
-  void Field(std::string_view key, int32_t& v) { Visit(key, [&] { v += 1; }); }
-  void Field(std::string_view key, bool& v) { Visit(key, [&] { v = !v; }); }
-  void Field(std::string_view key, float& v) { Visit(key, [&] { v += 1.0f; }); }
-  void Keys(std::string_view key, KeyTable& keys) { Visit(key, [&] { keys['Z'] = !keys['Z']; }); }
-  int Count() const { return seen_; }
-  const std::string& Changed() const { return changed_; }
-
- private:
-  template <typename F>
-  void Visit(std::string_view key, F change) {
-    if (seen_++ != target_) return;
-    changed_ = Path(key);
-    change();
-  }
-  int target_;
-  int seen_ = 0;
-  std::string changed_;
-};
+using test::ChangeOne;
 
 std::unique_ptr<Game> GameInTheStage(std::unique_ptr<HeadlessPlatform>& platform) {
-  auto g = NewGame();
-  platform = MakeHeadlessPlatform({0, 16, ParseKeyScript("300\n100 Enter\n300\n100 Enter\n3000\n2000 Right V\n", "s")});
-  Startup(*g, *platform, {KT_DATA_DIR, 9});
-  g->ExtraEnemiesOverride = true;
-  platform->Begin(g->KeyState);
-  while (platform->Elapsed() < platform->ScriptLength() && FramePass(*g, *platform)) {
-  }
-  return g;
+  return test::GameInTheStage(platform, 9, "300\n100 Enter\n300\n100 Enter\n3000\n2000 Right V\n");
 }
 
 TEST(Snapshot, CarriesEveryFieldTheHashSees) {
@@ -58,11 +31,11 @@ TEST(Snapshot, CarriesEveryFieldTheHashSees) {
   auto g = GameInTheStage(platform);
   ASSERT_EQ(g->SceneId, scene::Gameplay);
   MapShare maps;
-  BumpOne counter(-1);
+  ChangeOne counter(-1);
   VisitState(*g, counter);
   auto other = NewGame();
   for (int i = 0; i < counter.Count(); ++i) {
-    BumpOne bump(i);
+    ChangeOne bump(i);
     VisitState(*g, bump);
     Snapshot s;
     SaveSnapshot(*g, s, maps);
