@@ -10,7 +10,7 @@
 namespace kt::autoplay {
 
 void Bot::Note(const Game& g, const Hero& h, const std::string& what) const {
-  if (g.LastStepTick != g.FrameTick && g.SceneId != scene::BossStage) return;
+  if (g.LastStepTick != g.FrameTick && g.SceneId != scene::BossStage && g.SceneId != scene::Gameplay) return;
   char buf[200];
   const BossRecord& b = g.Boss;
   std::snprintf(buf, sizeof buf, "%7.2f %s (%d,%d) st %d hurt %d/%d | boss (%d,%d) st %d cnt %d beam %d,%d | %s",
@@ -59,7 +59,9 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   }
   const auto foes = FoesInView(g);
   std::vector<Threat> threats;
-  for (const Foe& f : foes) {
+  std::vector<Threat> bodies(foes.size());  // each foe's body as it moves
+  for (size_t n = 0; n < foes.size(); ++n) {
+    const Foe& f = foes[n];
     const Enemy& e = *f.e;
     const Motion m = MotionOf(f.e, e.X, e.Y);
     // A defeated enemy only falls out.
@@ -86,6 +88,7 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
         t.vy = std::clamp(m.vy, -4, 4);
       }
       threats.push_back(t);
+      bodies[n] = t;
     }
     if (f.sikaky && e.ShotVy == 1 && e.Health > 0) {
       Threat b;
@@ -116,19 +119,22 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   const bool canBurst = h.HurtGauge >= 5 && h.BurstStep == 0 && h.State == hero::Normal;
   if (canBurst && near >= 1 && (ImmuneSteps(h) > 32 || (near >= 2 && FirstHit(g, h, {0, false, false, true}, threats, 32) == 0))) {
     i.burst = true;
+    Note(g, h, "burst");
     return i;
   }
 
   // A foe in reach: strike it where it stands.
   const bool facingRight = h.Facing == 0;
+  // A punch lands from its fifth step on: strike where the foe will be then.
   const Foe* ahead = nullptr;
   const Foe* behind = nullptr;
-  int32_t inReach = 0;
-  for (const Foe& f : foes) {
-    if (Reaches(h, f, facingRight)) {
-      ahead = &f;
+  int32_t inReach = 0, lands = 0;
+  for (size_t n = 0; n < foes.size(); ++n) {
+    const Foe& f = foes[n];
+    if (const int32_t t = PunchLands(g, h, f, bodies[n], facingRight); t != 0) {
+      if (!ahead || t < lands) ahead = &f, lands = t;
       ++inReach;
-    } else if (Reaches(h, f, !facingRight) && std::abs(f.e->X - h.X) < 90) {
+    } else if (PunchLands(g, h, f, bodies[n], !facingRight) != 0 && std::abs(f.e->X - h.X) < 90) {
       behind = &f;
     }
   }
@@ -137,17 +143,20 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   if (ahead && (h.State == hero::Normal || h.State == hero::Punch || h.State == hero::InAir)) {
     Plan stay;
     stay.still = true;
-    if (FirstHit(g, h, stay, threats, 6, ahead->e) == 0 || ImmuneSteps(h) > 6) {
+    if (FirstHit(g, h, stay, threats, lands + 1, ahead->e, nullptr, 0, lands) == 0 || ImmuneSteps(h) > lands + 1) {
       if (canSpin && (inReach >= 2 || ahead->e->Health >= 2))
         i.spin = true;
       else
         i.punch = true;
+      Note(g, h, std::string(i.spin ? "spin " : "punch ") + ahead->kind + " at " + std::to_string(ahead->e->X) + "," +
+                     std::to_string(ahead->e->Y));
       return i;
     }
   }
   if (behind && h.State == hero::Normal) {
     i.walk = facingRight ? -1 : 1;
     i.punch = true;
+    Note(g, h, std::string("turn and punch ") + behind->kind);
     return i;
   }
   // A fast foe closing in: have the fist out when it arrives.
@@ -163,6 +172,7 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     if (h.State != hero::Normal && h.State != hero::Punch) continue;
     i.walk = (d > 0) == facingRight ? 0 : (d > 0 ? 1 : -1);
     i.punch = true;
+    Note(g, h, std::string("fist out for ") + f.kind + " at " + std::to_string(e.X) + "," + std::to_string(e.Y));
     return i;
   }
 
@@ -228,6 +238,8 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   i.jump = p.jump;
   // Up onto what blocks the way.
   if (m.blocked >= 4 && p.dir != 0) i.jump = true;
+  Note(g, h, "plan " + std::to_string(best) + " dir " + std::to_string(p.dir) + (p.crouch ? " crouch" : "") +
+                 (i.jump ? " jump" : "") + " hit@" + std::to_string(bestHit));
   return i;
 }
 

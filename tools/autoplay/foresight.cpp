@@ -49,17 +49,38 @@ int32_t ImmuneSteps(const Hero& h) {
 // ---- threats and plans -------------------------------------------------------------------
 
 
+void BoxAt(const Threat& th, int32_t t, int32_t& x, int32_t& y) {
+  x = th.x + th.vx * t;
+  y = th.y + th.vy * t;
+  if (th.falls) {
+    y = th.y;
+    for (int32_t i = 0, vy = th.vy; i < t; ++i, ++vy) y = std::min(y + vy, th.ground);
+  }
+}
+
+int32_t PunchLands(const Game& g, const Hero& h, const Foe& f, const Threat& body, bool right) {
+  const Enemy& e = *f.e;
+  // A sparking foe lets punches through.
+  if (e.Health <= 0 || e.Sparking != 0) return 0;
+  const Path path = Predict(g, h, Plan{0, false, false, true, false}, 8);
+  for (int32_t t = 5; t <= 8; ++t) {
+    int32_t x = 0, y = 0;
+    BoxAt(body, t, x, y);
+    const int32_t hx = path.x[t - 1], hand = PunchHandY(path.y[t - 1]);
+    if (!(y < hand + 18 && y > hand - f.shape.band + 2)) continue;
+    if (right ? (hx < x && x < hx + 128) : (hx >= x && x < hx + 8 && x > hx - 128)) return t;
+  }
+  return 0;
+}
+
 // Whether the threat knocks a hero at (hx, hy) `t` steps from now.
 bool Hits(const Threat& th, int32_t t, int32_t hx, int32_t hy, bool crouching) {
   constexpr int32_t kMargin = 8;
   switch (th.kind) {
     case Threat::Box: {
-      int32_t y = th.y + th.vy * t;
-      if (th.falls) {
-        y = th.y;
-        for (int32_t i = 0, vy = th.vy; i < t; ++i, ++vy) y = std::min(y + vy, th.ground);
-      }
-      const int32_t rx = hx - (th.x + th.vx * t), ry = hy - y;
+      int32_t x = 0, y = 0;
+      BoxAt(th, t, x, y);
+      const int32_t rx = hx - x, ry = hy - y;
       const int32_t bottom = crouching ? th.shape.crouchBottom : th.shape.bottom;
       return rx > th.shape.left - kMargin && rx < th.shape.right + kMargin && ry > th.shape.top - 6 &&
              ry < bottom + 6;
@@ -322,7 +343,8 @@ std::vector<BossTrack> BossTracks(const Game& g, bool heroIsKurara, int32_t step
 // The first step (1-based) at which a threat knocks the hero on this plan,
 // past the steps he cannot be hurt; 0 when none does within `steps`.
 int32_t FirstHit(const Game& g, const Hero& h, const Plan& p, const std::vector<Threat>& threats, int32_t steps,
-                 const Enemy* ignoreAfterPunch, const std::vector<BossTrack>* boss, int32_t partnerX) {
+                 const Enemy* ignoreAfterPunch, const std::vector<BossTrack>* boss, int32_t partnerX,
+                 int32_t punchLands) {
   steps = std::min(steps, kMaxHorizon);
   const Path path = Predict(g, h, p, steps);
   const int32_t immune = ImmuneSteps(h);
@@ -346,7 +368,7 @@ int32_t FirstHit(const Game& g, const Hero& h, const Plan& p, const std::vector<
     }
     for (Threat th : threats) {
       // A foe the punch is about to knock away.
-      if (th.foe && th.foe == ignoreAfterPunch && t + 1 >= 4) continue;
+      if (th.foe && th.foe == ignoreAfterPunch && t + 1 >= punchLands) continue;
       // A charging boss aims where the hero will be.
       if (th.kind == Threat::Beam && th.aimIn >= 1) th.x = path.x[std::min(th.aimIn, steps) - 1] - 40;
       if (Hits(th, t + 1, path.x[t], path.y[t], path.crouched[t])) return t + 1;

@@ -56,6 +56,13 @@ struct Threat {
   int32_t aimIn = -1;
 };
 
+// Where a box threat is `t` steps from now.
+void BoxAt(const Threat& th, int32_t t, int32_t& x, int32_t& y);
+
+// The first step (5 to 8 from now) at which a punch thrown now, facing right
+// or left, lands on the foe whose body is `body`, as both move; 0 if none.
+int32_t PunchLands(const Game& g, const Hero& h, const Foe& f, const Threat& body, bool right);
+
 // Whether the threat knocks a hero at (hx, hy) `t` steps from now.
 bool Hits(const Threat& th, int32_t t, int32_t hx, int32_t hy, bool crouching);
 
@@ -98,7 +105,7 @@ std::vector<BossTrack> BossTracks(const Game& g, bool heroIsKurara, int32_t step
 // this plan, past the steps he cannot be hurt; 0 when none does within `steps`.
 int32_t FirstHit(const Game& g, const Hero& h, const Plan& p, const std::vector<Threat>& threats, int32_t steps,
                  const Enemy* ignoreAfterPunch = nullptr, const std::vector<BossTrack>* boss = nullptr,
-                 int32_t partnerX = 0);
+                 int32_t partnerX = 0, int32_t punchLands = 4);
 
 // What most likely struck a hero who has just lost a hit point: an enemy
 // kind ("kurosuke", "gek ball"), "boss", "beam" or "?".
