@@ -9,6 +9,21 @@
 
 namespace kt::autoplay {
 
+Bot::Bot(const BotGoal& goal, uint64_t seed) : goal_(goal), dice_(seed * 0x9e3779b97f4a7c15ULL + 0x2545f4914f6cdd1dULL) {
+  if (seed == 0) return;  // the plain player, for the tests
+  horizon_ = 12 + static_cast<int32_t>(Roll(5));
+  gap_ = 100 + static_cast<int32_t>(Roll(26));
+  startDelay_ = static_cast<int32_t>(Roll(41)) * 32;
+}
+
+uint32_t Bot::Roll(uint32_t n) const {
+  uint64_t z = (dice_ += 0x9e3779b97f4a7c15ULL);
+  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+  z ^= z >> 31;
+  return static_cast<uint32_t>(z % n);
+}
+
 void Bot::Note(const Game& g, const Hero& h, const std::string& what) const {
   if (g.LastStepTick != g.FrameTick && g.SceneId != scene::BossStage && g.SceneId != scene::Gameplay) return;
   char buf[200];
@@ -177,10 +192,16 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   }
 
   // Move on if it is safe; else wait, duck, or back off.
-  const int32_t horizon = 14;
+  const int32_t horizon = horizon_;
   int32_t on = 1;
+  Memory& m = memory_[&h == &g.Kurara ? 1 : 0];
+  // Now and then the player stops a moment on the way (his own dice).
+  if (m.tick != g.FrameTick && dice_ != 0 && static_cast<int32_t>(g.FrameTick - m.pauseUntil) > 0 &&
+      Roll(700) == 0)
+    m.pauseUntil = static_cast<int32_t>(g.FrameTick) + 32 * (1 + static_cast<int32_t>(Roll(10)));
+  if (static_cast<int32_t>(m.pauseUntil - g.FrameTick) > 0) on = 0;
   if (lead && Steerable(*lead)) {
-    const int32_t place = lead->X - 110;
+    const int32_t place = lead->X - gap_;
     on = h.X < place - 5 ? 1 : (h.X > place + 5 ? -1 : 0);
   }
   const int32_t back = on != 0 ? -on : -1;
@@ -202,7 +223,6 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   }
   int32_t best = -1, bestHit = -1;
   Plan p = plans[0];
-  Memory& m = memory_[&h == &g.Kurara ? 1 : 0];
   if (m.escaping && m.tick != g.FrameTick && FirstHit(g, h, plans[0], threats, horizon) != 0 &&
       FirstHit(g, h, m.plan, threats, horizon) == 0) {
     p = m.plan;
@@ -452,6 +472,9 @@ void Bot::Fight(const Game& g, KeyTable& k) {
       furthest_ = lead.X;
     }
   }
+  // The player looks a moment before he sets out.
+  if (!bossStage && startUntil_ < 0) startUntil_ = static_cast<int32_t>(g.FrameTick) + startDelay_;
+  if (!bossStage && static_cast<int32_t>(g.FrameTick) - startUntil_ < 0) return;
   if (g.settings.OnePlayerMode == 1) {
     const bool kurara = g.stage.ControlledHero == 1;
     const Hero& h = kurara ? g.Kurara : g.Tavo;

@@ -39,7 +39,10 @@ inline constexpr Pad kKuraraPad{'X', 'V', 'D', 'C', 'S', 'W', 'Q', 'A'};
 
 class Bot {
  public:
-  explicit Bot(const BotGoal& goal) : goal_(goal) {}
+  // `seed` draws the player's own habits (how long he looks before he
+  // starts, how far the partner keeps back, small pauses on the way), so
+  // every seed plays a game of its own; the same seed plays the same game.
+  explicit Bot(const BotGoal& goal, uint64_t seed = 0);
 
   // The keys to hold in the next pass.
   KeyTable Keys(const Game& g);
@@ -67,7 +70,15 @@ class Bot {
   void Remember(const Game& g);
   Motion MotionOf(const void* key, int32_t x, int32_t y) const;
 
+  // The player's own dice (not the game's): splitmix64.
+  uint32_t Roll(uint32_t n) const;
+
   BotGoal goal_;
+  mutable uint64_t dice_ = 0;
+  int32_t horizon_ = 14;         // steps looked ahead on the way
+  int32_t gap_ = 110;            // how far the second hero keeps behind the first
+  int32_t startDelay_ = 0;       // ms the heroes stand before they set out
+  int32_t startUntil_ = -1;
   bool optionsDone_ = false;
   std::unordered_map<const void*, Motion> motion_;
   int32_t seenTick_ = -1;
@@ -79,6 +90,7 @@ class Bot {
     bool escaping = false;
     int32_t tick = -1;
     int32_t lastX = 0, blocked = 0;  // steps walked on the ground without getting anywhere
+    int32_t pauseUntil = 0;          // a short look round on the way
   };
   mutable Memory memory_[2];
   void Note(const Game& g, const Hero& h, const std::string& what) const;

@@ -94,7 +94,7 @@ GameReport PlayOne(const BotGoal& goal, uint64_t seed, const std::vector<ScriptL
                    const std::filesystem::path& dataDir, uint32_t maxMinutes, std::ostream* demo) {
   GameReport r;
   auto g = NewGame();
-  Bot bot(goal);
+  Bot bot(goal, seed);
   BotPlatform device({0, 16, prefix}, bot, *g);
   std::unique_ptr<DemoRecorder> recorder;
   Platform* platform = &device;
