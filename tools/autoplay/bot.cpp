@@ -92,9 +92,13 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
       if (f.feet > 0) {
         // Where it would come down: the first solid row under its feet.
         t.ground = e.Y;
+        // The columns under its feet that the kind itself tests.
+        const int32_t c0 = f.gek ? 20 : 0, c1 = f.gek ? 30 : 20;
         for (int32_t y = e.Y; y < 640; y += kCellSize) {
           t.ground = y;
-          if (g.StageMap.SolidAt(e.X + 20, y + f.feet) || g.StageMap.SolidAt(e.X + 40, y + f.feet)) break;
+          if (g.StageMap.SolidAt(e.X + c0, y + f.feet) || g.StageMap.SolidAt(e.X + c1, y + f.feet) ||
+              g.StageMap.SolidAt(e.X + 60, y + f.feet))
+            break;
         }
         t.ground = (t.ground + f.feet) / kCellSize * kCellSize - f.feet;
         t.falls = m.vy != 0 || t.ground > e.Y;
