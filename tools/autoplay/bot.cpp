@@ -9,6 +9,13 @@
 
 namespace kt::autoplay {
 
+namespace {
+bool AutoNotes() {
+  static const bool on = std::getenv("AUTOPLAY_NOTES") != nullptr;
+  return on;
+}
+}  // namespace
+
 Bot::Bot(const BotGoal& goal, uint64_t seed) : goal_(goal), dice_(seed * 0x9e3779b97f4a7c15ULL + 0x2545f4914f6cdd1dULL) {
   if (seed == 0) return;  // the plain player, for the tests
   horizon_ = 12 + static_cast<int32_t>(Roll(5));
@@ -25,7 +32,7 @@ uint32_t Bot::Roll(uint32_t n) const {
 }
 
 void Bot::Note(const Game& g, const Hero& h, const std::string& what) const {
-  if (g.LastStepTick != g.FrameTick && g.SceneId != scene::BossStage && g.SceneId != scene::Gameplay) return;
+  if (!stepped_) return;
   char buf[200];
   const BossRecord& b = g.Boss;
   std::snprintf(buf, sizeof buf, "%7.2f %s (%d,%d) st %d hurt %d/%d | boss (%d,%d) st %d cnt %d beam %d,%d | %s",
@@ -38,10 +45,11 @@ void Bot::Note(const Game& g, const Hero& h, const std::string& what) const {
 // ---- memory of the last step ------------------------------------------------------------
 
 void Bot::Remember(const Game& g) {
-  if (g.FrameTick == seenTick_) return;
-  seenTick_ = g.FrameTick;
-  // Only a pass in which a paced scene stepped moves anything.
-  if (g.LastStepTick != g.FrameTick) return;
+  // Only a pass in which a paced scene stepped moves anything; a step moves
+  // the mark of the last step on.
+  stepped_ = g.LastStepTick != seenTick_;
+  if (!stepped_) return;
+  seenTick_ = g.LastStepTick;
   std::unordered_map<const void*, Motion> now;
   const auto note = [&](const void* key, int32_t x, int32_t y) {
     Motion m{x, y, 0, 0};
@@ -250,7 +258,7 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
     m.plan = p;
     m.tick = g.FrameTick;
     // A wall in the way: walking on the ground without getting anywhere.
-    if (g.LastStepTick == g.FrameTick) {
+    if (stepped_) {
       const bool walking = p.dir != 0 && h.State == hero::Normal && h.Vy == 0 && !p.jump &&
                            !(h.HurtTimer >= 2 && h.HurtTimer <= 19) && h.X > g.CameraX + 1;
       m.blocked = walking && h.X == m.lastX ? m.blocked + 1 : 0;
@@ -262,8 +270,16 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
   i.jump = p.jump;
   // Up onto what blocks the way.
   if (m.blocked >= 4 && p.dir != 0) i.jump = true;
-  Note(g, h, "plan " + std::to_string(best) + " dir " + std::to_string(p.dir) + (p.crouch ? " crouch" : "") +
-                 (i.jump ? " jump" : "") + " hit@" + std::to_string(bestHit));
+  if (AutoNotes()) {
+    std::string seen;
+    for (size_t n = 0; n < foes.size(); ++n)
+      if (std::abs(foes[n].e->X - h.X) < 250 && foes[n].e->Health > 0)
+        seen += std::string(" ") + foes[n].kind + "(" + std::to_string(foes[n].e->X) + "," +
+                std::to_string(foes[n].e->Y) + " v" + std::to_string(bodies[n].vx) + "," +
+                std::to_string(bodies[n].vy) + ")";
+    Note(g, h, "plan " + std::to_string(best) + " dir " + std::to_string(p.dir) + (p.crouch ? " crouch" : "") +
+                   (i.jump ? " jump" : "") + " hit@" + std::to_string(bestHit) + seen);
+  }
   return i;
 }
 
@@ -467,7 +483,7 @@ void Bot::Fight(const Game& g, KeyTable& k) {
   };
   // Progress, to push on when the hero has been held up too long.
   const Hero& lead = g.settings.OnePlayerMode == 1 && g.stage.ControlledHero == 1 ? g.Kurara : g.Tavo;
-  if (g.LastStepTick == g.FrameTick) {
+  if (stepped_) {
     if (lead.X > furthest_ + 4 || bossStage) {
       furthest_ = lead.X;
       stuckSteps_ = 0;

@@ -81,7 +81,8 @@ class Bot {
   int32_t startUntil_ = -1;
   bool optionsDone_ = false;
   std::unordered_map<const void*, Motion> motion_;
-  int32_t seenTick_ = -1;
+  int32_t seenTick_ = -1;   // the mark of the last step seen
+  bool stepped_ = false;    // a step ran in the pass just ended
   int32_t furthest_ = 0, stuckSteps_ = 0;  // the stage: held up, the hero pushes on
   mutable std::deque<std::string> notes_;
   // Per hero (Tavo, Kurara): the way chosen last, kept while it stays safe if it was an escape.

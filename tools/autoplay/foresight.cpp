@@ -62,11 +62,14 @@ int32_t PunchLands(const Game& g, const Hero& h, const Foe& f, const Threat& bod
   const Enemy& e = *f.e;
   // A sparking foe lets punches through.
   if (e.Health <= 0 || e.Sparking != 0) return 0;
+  // The key is read in the next step, which makes the punch's first step;
+  // the enemies test it before the hero's update, so they see its steps 5
+  // to 7 in the 6th to 8th step from now, with the hands of the pose reset.
   const Path path = Predict(g, h, Plan{0, false, false, true, false}, 8);
-  for (int32_t t = 5; t <= 8; ++t) {
+  for (int32_t t = 6; t <= 8; ++t) {
     int32_t x = 0, y = 0;
     BoxAt(body, t, x, y);
-    const int32_t hx = path.x[t - 1], hand = PunchHandY(path.y[t - 1]);
+    const int32_t hx = path.x[t - 1], hand = path.y[t - 1] + 57;
     if (!(y < hand + 18 && y > hand - f.shape.band + 2)) continue;
     if (right ? (hx < x && x < hx + 128) : (hx >= x && x < hx + 8 && x > hx - 128)) return t;
   }

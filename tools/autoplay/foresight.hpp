@@ -59,7 +59,7 @@ struct Threat {
 // Where a box threat is `t` steps from now.
 void BoxAt(const Threat& th, int32_t t, int32_t& x, int32_t& y);
 
-// The first step (5 to 8 from now) at which a punch thrown now, facing right
+// The first step (6 to 8 from now) at which a punch thrown now, facing right
 // or left, lands on the foe whose body is `body`, as both move; 0 if none.
 int32_t PunchLands(const Game& g, const Hero& h, const Foe& f, const Threat& body, bool right);
 
