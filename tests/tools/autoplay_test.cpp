@@ -123,6 +123,69 @@ Enemy& PutKurosuke(test::StageRig& rig, int32_t dx, int32_t dy) {
   return e;
 }
 
+// A punch thrown when the foresight says it lands, held against the game:
+// a Mogeta running in at full speed from every distance, and a sikaky at
+// every moment of its hop. Wherever the punch is foreseen to land, it lands
+// (unless the foe knocks the hero first, which the bot foresees elsewhere).
+TEST(Foresight, APunchLandsWhereForeseen) {
+  struct Case {
+    bool mogeta;
+    int32_t dx, y, vx, vy;
+  };
+  std::vector<Case> cases;
+  for (int32_t dx = 60; dx <= 280; dx += 10) cases.push_back({true, dx, 525, -15, 0});
+  for (int32_t dx : {90, 120}) {
+    int32_t y = 500, vy = -10;
+    for (int32_t phase = 0; phase < 20; ++phase) {
+      cases.push_back({false, dx, y, -2, vy});
+      y = std::min(y + vy, 500);
+      vy += 1;
+    }
+  }
+  int landed = 0;
+  for (const Case& c : cases) {
+    test::StageRig rig(2);
+    Game& g = rig.g();
+    StageState& s = g.stage;
+    s.GekCount = s.KurosukeCount = s.PatattaCount = s.SikakyCount = s.MogetaCount = s.ByoonCount = 0;
+    g.settings.MogetaOff = 0;
+    Hero& t = rig.tavo();
+    Enemy& e = c.mogeta ? g.enemies.mogeta[1] : g.enemies.sikaky[1];
+    (c.mogeta ? s.MogetaCount : s.SikakyCount) = 1;
+    e = Enemy{};
+    e.X = t.X + c.dx;
+    e.Y = c.y;
+    e.Vy = c.vy;
+    e.Vx = c.vx;
+    e.Health = 3;
+    e.State = 1;
+    e.Frame = 1;
+    const autoplay::Foe foe{&e, autoplay::kWalkerShape, false, c.mogeta ? "mogeta" : "sikaky", c.mogeta ? 55 : 80,
+                            !c.mogeta};
+    autoplay::Threat body;
+    body.x = e.X;
+    body.y = e.Y;
+    body.vx = c.vx;
+    body.vy = c.vy;
+    body.falls = body.hops = !c.mogeta;
+    body.ground = 500;
+    body.shape = foe.shape;
+    const int32_t lands = autoplay::PunchLands(g, t, foe, body, true);
+    rig.Step({'L'});
+    bool struck = false, knocked = false;
+    for (int n = 0; n < 9 && !struck; ++n) {
+      knocked = knocked || t.Hurt == 1;
+      struck = e.Health < 3;
+      if (!struck) rig.Step();
+    }
+    if (lands == 0 || knocked) continue;
+    EXPECT_TRUE(struck) << (c.mogeta ? "mogeta" : "sikaky") << " " << c.dx << " ahead at Y " << c.y << ", Vy " << c.vy
+                        << ": foreseen to land at step " << lands;
+    landed += struck;
+  }
+  EXPECT_GE(landed, 10);
+}
+
 TEST(Bot, StrikesWhatItReachesAndKeepsClearOfWhatItCannot) {
   test::StageRig rig(2);
   Bot bot({});

@@ -110,6 +110,7 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
         }
         t.ground = (t.ground + f.feet) / kCellSize * kCellSize - f.feet;
         t.falls = m.vy != 0 || t.ground > e.Y;
+        t.hops = f.sikaky && (e.State == 1 || e.State == 2);
         if (!t.falls) t.vy = 0;
       } else {
         t.vy = std::clamp(m.vy, -4, 4);

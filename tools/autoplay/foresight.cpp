@@ -54,7 +54,10 @@ void BoxAt(const Threat& th, int32_t t, int32_t& x, int32_t& y) {
   y = th.y + th.vy * t;
   if (th.falls) {
     y = th.y;
-    for (int32_t i = 0, vy = th.vy; i < t; ++i, ++vy) y = std::min(y + vy, th.ground);
+    for (int32_t i = 0, vy = th.vy; i < t; ++i) {
+      y = std::min(y + vy, th.ground);
+      vy = th.hops && y == th.ground ? -10 : vy + 1;
+    }
   }
 }
 
@@ -67,8 +70,10 @@ int32_t PunchLands(const Game& g, const Hero& h, const Foe& f, const Threat& bod
   // to 7 in the 6th to 8th step from now, with the hands of the pose reset.
   const Path path = Predict(g, h, Plan{0, false, false, true, false}, 8);
   for (int32_t t = 6; t <= 8; ++t) {
-    int32_t x = 0, y = 0;
-    BoxAt(body, t, x, y);
+    // A walker falls before it is tested and walks after.
+    int32_t x = 0, y = 0, unused = 0;
+    BoxAt(body, t, unused, y);
+    BoxAt(body, t - 1, x, unused);
     const int32_t hx = path.x[t - 1], hand = path.y[t - 1] + 57;
     if (!(y < hand + 18 && y > hand - f.shape.band + 2)) continue;
     if (right ? (hx < x && x < hx + 128) : (hx >= x && x < hx + 8 && x > hx - 128)) return t;

@@ -48,6 +48,7 @@ struct Threat {
   int32_t x = 0, y = 0, vx = 0, vy = 0;
   bool falls = false;        // a box in the air falls (one pixel per step faster each step)...
   int32_t ground = 1 << 20;  // ...down to this Y
+  bool hops = false;         // and springs up again from it (a sikaky)
   Shape shape{};
   const Enemy* foe = nullptr;  // the enemy of a box or a ball
   // The beam: its column, and its count, top and height as the boss sets them;
