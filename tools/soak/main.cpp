@@ -96,7 +96,7 @@ void SoakGame(Rng& rng, const std::filesystem::path& dataDir, const std::string&
     goal.extraEnemies = rng() % 2 == 0;
     if (rng() % 3 == 0) goal.enemyAmount = 10 * static_cast<int32_t>(1 + rng() % 3);
     if (rng() % 3 == 0) goal.lives = 1 + static_cast<int32_t>(rng() % 5);
-    bot = std::make_unique<kt::autoplay::Bot>(goal);
+    bot = std::make_unique<kt::autoplay::Bot>(goal, seed);
     mode = std::string("autoplayer, ") + (goal.players == 2 ? "two players" : "one player") +
            (goal.extraEnemies ? ", extra enemies" : "");
   }
