@@ -27,7 +27,7 @@ std::string Pass(InputMap& m) {
   return Held(keys);
 }
 
-TEST(Bindings, TheDefaultsAreTheDesignedKeysAndTheIssuesPadButtons) {
+TEST(Bindings, TheDefaultsAreTheUsualKeysAndPadButtons) {
   InputMap m;
   // Kurara's X V D C S W Q A, Tavo's arrows L O I K, the shared keys.
   for (const char* key : {"X", "V", "D", "C", "S", "W", "Q", "A", "L", "O", "I", "K", "Left", "Right", "Up", "Down",
