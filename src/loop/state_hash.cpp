@@ -4,6 +4,11 @@
 
 #define XXH_STATIC_LINKING_ONLY  // the streaming state on the stack
 #include <xxhash.h>
+#if defined(__x86_64__)
+// The library's entry points that pick the widest vector unit the processor
+// has (the same hash, two to three times as fast as the SSE2 ones).
+#include <xxh_x86dispatch.h>
+#endif
 
 #include <bit>
 
