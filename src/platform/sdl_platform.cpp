@@ -113,7 +113,19 @@ class SdlPlatform final : public Platform {
     software_ = (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     SDL_RenderSetLogicalSize(renderer_, kWidth, kHeight);
     SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
+    // A software renderer draws into the window's own pixels: a texture in
+    // their format, filled by widening the picture once, makes the present a
+    // plain copy instead of a copy into the texture and a conversion by SDL.
+    Uint32 format = SDL_PIXELFORMAT_RGB565;
+    wide_ = false;
+    if (software_) {
+      const Uint32 native = SDL_GetWindowPixelFormat(window_);
+      if (native == SDL_PIXELFORMAT_RGB888 || native == SDL_PIXELFORMAT_ARGB8888) {
+        format = native;
+        wide_ = true;
+      }
+    }
+    texture_ = SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
     if (!texture_) throw FatalError(std::string("cannot create the screen texture (") + SDL_GetError() + ")");
     UpdateCursor();
   }
@@ -123,7 +135,18 @@ class SdlPlatform final : public Platform {
     // outside must not be drawn into.
     SDL_PumpEvents();
     if (window_guard::Gone()) return;
-    SDL_UpdateTexture(texture_, nullptr, front.px.data(), front.w * 2);
+    if (!wide_) {
+      SDL_UpdateTexture(texture_, nullptr, front.px.data(), front.w * 2);
+    } else {
+      void* pixels = nullptr;
+      int pitch = 0;
+      if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+      for (int32_t row = 0; row < front.h; ++row)
+        WidenRow(front.px.data() + static_cast<size_t>(row) * front.w,
+                 reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<ptrdiff_t>(row) * pitch),
+                 front.w);
+      SDL_UnlockTexture(texture_);
+    }
     hasPicture_ = true;
     Render();
   }
@@ -348,6 +371,7 @@ class SdlPlatform final : public Platform {
   bool repaint_ = true;  // the window needs its picture drawn again (and cleared) at the next chance
   bool hasPicture_ = false;  // the screen texture holds a picture
   bool software_ = false;    // drawing on the processor, into the window's own pixels
+  bool wide_ = false;        // the screen texture is in the window's 32-bit format
   uint64_t presents_ = 0;
 };
 

@@ -28,4 +28,8 @@ struct Surface {
 // nothing. Returns whether it drew.
 bool BlitKeyed(const Surface& src, const Rect& r, Surface& dst, int32_t x, int32_t y);
 
+// Widens `n` RGB565 pixels to 32-bit 0xFFRRGGBB, each channel's top bits
+// repeated into its new low bits (so 0xFFFF is white, 0xFFFFFFFF).
+void WidenRow(const uint16_t* s, uint32_t* d, int32_t n);
+
 }  // namespace kt

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "loop/frame_loop.hpp"
 #include "loop/game.hpp"
@@ -12,6 +13,14 @@
 
 namespace kt {
 namespace {
+
+// The window the backend opened last.
+SDL_Window* NewestWindow() {
+  SDL_Window* newest = nullptr;
+  for (Uint32 id = 1; id < 1000; ++id)
+    if (SDL_Window* w = SDL_GetWindowFromID(id)) newest = w;
+  return newest;
+}
 
 TEST(SdlBackend, RunsOnDummyDriversAndEndsOnEscape) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -26,6 +35,17 @@ TEST(SdlBackend, RunsOnDummyDriversAndEndsOnEscape) {
   // Steps are paced by the clock and the loop sleeps until the next one is
   // due: 50 passes take about 50 steps' time rather than spinning through.
   EXPECT_GE(platform->Ticks() - start, 1000u);
+
+  // The window shows the game's picture pixel for pixel: read back in the
+  // game's own format, the window's 32-bit pixels give the 16-bit ones again.
+  SDL_Window* window = NewestWindow();
+  ASSERT_NE(window, nullptr);
+  std::vector<uint16_t> shown(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+  ASSERT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(window), nullptr, SDL_PIXELFORMAT_RGB565, shown.data(),
+                                 kScreenWidth * 2),
+            0)
+      << SDL_GetError();
+  EXPECT_EQ(shown, g->display.front.px);
 
   SDL_Event e{};
   e.type = SDL_KEYDOWN;
