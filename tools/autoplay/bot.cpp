@@ -14,6 +14,24 @@ bool AutoNotes() {
   static const bool on = std::getenv("AUTOPLAY_NOTES") != nullptr;
   return on;
 }
+
+// The first usable plan that keeps the hero unhurt, or else the one that is
+// hit the latest (the first plan if none is usable), and the step of its hit.
+struct Pick {
+  int32_t plan = 0, hit = -1;
+};
+template <size_t N, typename HitOf, typename Usable = bool (*)(const Plan&)>
+Pick SafestPlan(
+    const Plan (&plans)[N], HitOf hitOf, Usable usable = [](const Plan&) { return true; }) {
+  Pick best;
+  for (int32_t n = 0; n < static_cast<int32_t>(N); ++n) {
+    if (!usable(plans[n])) continue;
+    const int32_t hit = hitOf(plans[n]);
+    if (hit == 0) return {n, 0};
+    if (hit > best.hit) best = {n, hit};
+  }
+  return best;
+}
 }  // namespace
 
 Bot::Bot(const BotGoal& goal, uint64_t seed) : goal_(goal), dice_(seed * 0x9e3779b97f4a7c15ULL + 0x2545f4914f6cdd1dULL) {
@@ -240,17 +258,9 @@ Intent Bot::StageIntent(const Game& g, const Hero& h, const Hero& partner, const
       FirstHit(g, h, m.plan, threats, horizon) == 0) {
     p = m.plan;
   } else {
-    for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
-      const int32_t hit = FirstHit(g, h, plans[n], threats, horizon);
-      if (hit == 0) {
-        best = n;
-        break;
-      }
-      if (hit > bestHit) {
-        bestHit = hit;
-        best = n;
-      }
-    }
+    const Pick pick = SafestPlan(plans, [&](const Plan& q) { return FirstHit(g, h, q, threats, horizon); });
+    best = pick.plan;
+    bestHit = pick.hit;
     p = plans[best];
   }
   if (m.tick != g.FrameTick) {
@@ -428,18 +438,10 @@ Intent Bot::BossIntent(const Game& g, const Hero& h, const Hero& partner, const 
     p = m.plan;
     best = -1;
   } else {
-    for (int32_t n = 0; n < static_cast<int32_t>(std::size(plans)); ++n) {
-      if (plans[n].dir == 0 && plans[n].dash) continue;
-      const int32_t hit = firstHit(plans[n], 40);
-      if (hit == 0) {
-        best = n;
-        break;
-      }
-      if (hit > bestHit) {
-        bestHit = hit;
-        best = n;
-      }
-    }
+    const Pick pick = SafestPlan(plans, [&](const Plan& q) { return firstHit(q, 40); },
+                                 [](const Plan& q) { return q.dir != 0 || !q.dash; });
+    best = pick.plan;
+    bestHit = pick.hit;
     p = plans[best];
   }
   if (m.tick != g.FrameTick) {
