@@ -1,6 +1,7 @@
 #include "loop/rollback.hpp"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "frontend/menu.hpp"
@@ -8,23 +9,20 @@
 #include "loop/sound.hpp"
 #include "loop/state_hash.hpp"
 #include "loop/version.hpp"
+#include "platform/bindings.hpp"
 
 namespace kt {
 
 namespace {
 
-struct Pad {
-  uint8_t left, right, up, down, punch, spin, burst, lift;
-};
-constexpr Pad kTavoKeys{vk::Left, vk::Right, vk::Up, vk::Down, 'L', 'O', 'I', 'K'};
-constexpr Pad kKuraraKeys{'X', 'V', 'D', 'C', 'S', 'W', 'Q', 'A'};
+// The input bits in the order of a hero's actions.
+constexpr std::array<uint16_t, kHeroActions> kActionBits{
+    net::input::Left,  net::input::Right, net::input::Up,    net::input::Down,
+    net::input::Punch, net::input::Spin,  net::input::Burst, net::input::Lift};
 
-void Press(KeyTable& k, const Pad& p, uint16_t bits) {
-  const std::pair<uint16_t, uint8_t> map[] = {
-      {net::input::Left, p.left},   {net::input::Right, p.right}, {net::input::Up, p.up},       {net::input::Down, p.down},
-      {net::input::Punch, p.punch}, {net::input::Spin, p.spin},   {net::input::Burst, p.burst}, {net::input::Lift, p.lift}};
-  for (const auto& [bit, key] : map)
-    if (bits & bit) k[key] = true;
+void Press(KeyTable& k, HeroSet hero, uint16_t bits) {
+  for (size_t a = 0; a < kActionBits.size(); ++a)
+    if (bits & kActionBits[a]) k[HeroVirtualKey(hero, static_cast<HeroAction>(a))] = true;
 }
 
 }  // namespace
@@ -33,22 +31,17 @@ uint16_t InputFromKeys(const KeyTable& k) {
   // Either hero's keys steer the one hero a player has online, so a player
   // used to the left hand's keys, or on the first pad, plays as well.
   uint16_t bits = 0;
-  for (const Pad& p : {kTavoKeys, kKuraraKeys}) {
-    const std::pair<uint8_t, uint16_t> map[] = {
-        {p.left, net::input::Left},   {p.right, net::input::Right}, {p.up, net::input::Up},
-        {p.down, net::input::Down},   {p.punch, net::input::Punch}, {p.spin, net::input::Spin},
-        {p.burst, net::input::Burst}, {p.lift, net::input::Lift}};
-    for (const auto& [key, bit] : map)
-      if (k[key]) bits = static_cast<uint16_t>(bits | bit);
-  }
+  for (HeroSet hero : {HeroSet::Tavo, HeroSet::Kurara})
+    for (size_t a = 0; a < kActionBits.size(); ++a)
+      if (k[HeroVirtualKey(hero, static_cast<HeroAction>(a))]) bits = static_cast<uint16_t>(bits | kActionBits[a]);
   if (k[vk::Enter]) bits = static_cast<uint16_t>(bits | net::input::Enter);
   return bits;
 }
 
 KeyTable CombinedKeys(uint16_t tavo, uint16_t kurara, int32_t sceneId) {
   KeyTable k{};
-  Press(k, kTavoKeys, tavo);
-  Press(k, kKuraraKeys, kurara);
+  Press(k, HeroSet::Tavo, tavo);
+  Press(k, HeroSet::Kurara, kurara);
   if ((tavo | kurara) & net::input::Enter) k[vk::Enter] = true;
   // The pause menu reads the arrow keys: both players move its cursor.
   if (sceneId == scene::Pause) {
