@@ -58,6 +58,12 @@ class NetPlay::Screen final : public Platform {
   Mixer& OpenAudio() override { return device_.OpenAudio(); }
   void OpenDisplay() override { device_.OpenDisplay(); }
   void Show(const Surface& front) override {
+    // Most pictures of a game have nothing drawn over them: those go out as
+    // they are, without a copy.
+    if (!owner_.HasOverlay()) {
+      device_.Show(front);
+      return;
+    }
     shown_ = front;
     owner_.DrawOverlay(shown_);
     device_.Show(shown_);
@@ -501,6 +507,11 @@ void NetPlay::Stop(const std::string& text, uint32_t now) {
 }
 
 // ---- what shows ------------------------------------------------------------------------------
+
+bool NetPlay::HasOverlay() const {
+  return mode_ == Mode::Notice || !message_.empty() ||
+         (indicator_ && mode_ == Mode::Playing && !indicatorText_.empty());
+}
 
 void NetPlay::DrawOverlay(Surface& picture) const {
   const Surface& sheet = g_.display.Sheet(Bmp::optionmoji);

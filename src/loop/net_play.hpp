@@ -100,6 +100,7 @@ class NetPlay {
   void Note(const std::string& text, uint32_t now, uint32_t ms = 5000);
   void Idle(uint32_t now);
   std::string Status() const;
+  bool HasOverlay() const;  // a message or the indicator shows over the picture
   void DrawOverlay(Surface& picture) const;
   void SetMessage(const std::string& text);
 
